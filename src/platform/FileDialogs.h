@@ -1,0 +1,67 @@
+#pragma once
+// Seam: the main window's shared open and save dialogs and the colour dialog.
+// Callers configure a FileDialog object the way the program's commands describe
+// it (title, "desc|pattern|desc|pattern" filter, options …) and call execute();
+// a FileDialogRunner shows it (the real QFileDialog, or a scripted fake in tests).
+
+#include <QFlags>
+#include <QList>
+#include <QString>
+#include <optional>
+
+enum class FileDialogKind { Open, Save };
+
+enum class FileDialogOption {
+    OverwritePrompt = 0x01,  // ask before replacing an existing file (save)
+    HideReadOnly = 0x02,     // no "open read-only" box
+    PathMustExist = 0x04,
+    FileMustExist = 0x08,    // open
+    NoReadOnlyReturn = 0x10, // refuse a read-only file
+    EnableSizing = 0x20,
+};
+Q_DECLARE_FLAGS(FileDialogOptions, FileDialogOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FileDialogOptions)
+
+class FileDialog;
+
+class FileDialogRunner {
+public:
+    virtual ~FileDialogRunner() = default;
+    // Shows the dialog; on acceptance stores the chosen path in dialog.fileName
+    // (and the chosen filter in dialog.filterIndex) and returns true.
+    virtual bool run(FileDialog& dialog) = 0;
+};
+
+class FileDialog {
+public:
+    FileDialog(FileDialogKind kind, FileDialogRunner* runner) : kind_(kind), runner_(runner) {}
+
+    FileDialogKind kind() const { return kind_; }
+    bool execute() { return runner_ && runner_->run(*this); }
+
+    QString title;
+    QString filter;     // "desc|pattern;pattern|desc|pattern"
+    int filterIndex = 1; // 1-based, as the filter list counts
+    QString initialDir; // empty: the dialog's current folder
+    QString defaultExt; // without the dot; added to a name typed without extension
+    QString fileName;   // in: preset name; out: the chosen full path
+    FileDialogOptions options;
+
+private:
+    FileDialogKind kind_;
+    FileDialogRunner* runner_;
+};
+
+// Converts "desc|pattern;pattern|desc|pattern" into Qt's name filters
+// ("desc (pattern pattern)"), one per pair, in order.
+QStringList toQtNameFilters(const QString& filter);
+
+// Seam: the colour chooser. Colours are 0xRRGGBB here.
+class ColorDialogService {
+public:
+    virtual ~ColorDialogService() = default;
+    // initial: the colour selected when the chooser opens (none: the chooser's own).
+    // customColors: preset custom colours, in order. Returns the chosen colour, or
+    // nothing when the user cancels.
+    virtual std::optional<quint32> pick(std::optional<quint32> initial, const QList<quint32>& customColors) = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// Everything the windows need from the outside world, in one bundle.
+// Production code fills it with the real services (ProductionPlatform);
+// tests fill it with the fakes of tests/support.
+
+#include "platform/BrowserLookup.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
+#include "platform/Keyboard.h"
+#include "platform/Messages.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/SystemInfo.h"
+
+#include <QString>
+#include <QStringList>
+
+struct Platform {
+    MessageService* messages = nullptr;
+    FileDialogRunner* fileDialogs = nullptr;
+    ColorDialogService* colors = nullptr;
+    Shell* shell = nullptr;
+    Clock* clock = nullptr;
+    Keyboard* keyboard = nullptr;
+    SystemInfo* systemInfo = nullptr;
+    Registry* registry = nullptr;
+    BrowserLookup* browsers = nullptr;
+    QString programFolder;    // ends in the native separator
+    QString executablePath;   // full path of the running program
+    QStringList arguments;    // command-line parameters, program name excluded
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Every text the user sees in a message box, caption or status line, one named
+// constant each, so handlers and tests use the same text.
+
+#include <QString>
+
+namespace msg {
+
+using namespace Qt::StringLiterals;
+
+// ---- Application -----------------------------------------------------------
+
+inline const QString AppTitle = u"Oribel 3"_s;
+inline const QString AppName = u"Oribel"_s;
+inline const QString VersionText = u"Ver 3.32"_s;
+inline const QString StoredVersion = u"3.32"_s;
+
+
+// ---- Settings store --------------------------------------------------------
+
+
+// ---- Main window and document ----------------------------------------------
+
+
+// ---- Today's page, composer, statistics -------------------------------------
+
+
+// ---- Splash and about windows -----------------------------------------------
+
+
+// ---- Tag builder -------------------------------------------------------------
+
+
+} // namespace msg

@@ -1,0 +1,56 @@
+#pragma once
+// The behaviour settings: the behaviour switches, window geometry, editor fonts,
+// file history, program paths, the tag builder's remembered inputs and the
+// writing statistics. Every member's name is its stored value name, except the
+// file history (stored as LoadLog, LoadLog1, LoadLog2).
+
+#include <QString>
+#include <array>
+
+// Positions in AppSet::AppSetFlags; 0..12 are stored, 13 lives only in memory.
+enum AppFlag : int {
+    WindowPlacementFlag = 0,    // '1' apply the stored geometry
+    AutoOpenFlag = 1,           // '0' none, '1' last saved file, '2' AlwaysOpenHtml
+    TodayImeFlag = 2,           // '1' input method on in today's editor
+    ErrorHtmlOffFlag = 3,       // '1' no automatic error page
+    SpecialCharWarnOffFlag = 4, // '1' never warn at the first "<"
+    ReservedFlag = 5,           // always '0' after a defaults pass
+    ToolbarHiddenFlag = 6,      // '1' hide the document tab's tool panel
+    BrowserPathManualFlag = 7,  // '1' use the user's browser paths
+    TodayWrapFlag = 8,          // '1' wrap today's editor
+    AllWrapFlag = 9,            // '1' wrap the document editor
+    DecoStyleFlag = 10,         // '1' decorations as style sheet code
+    LowerCaseFlag = 11,         // '1' tag builder's lower-case box ticked
+    TagDialogMode = 12,         // 'W','L','G','D','P'; NUL after a defaults pass
+    SettingsDialogPage = 13,    // 'B','S','P' or NUL; never stored
+};
+inline constexpr int AppFlagCount = 14;
+inline constexpr int AppFlagStoredCount = 13;
+
+struct AppSet {
+    std::array<char, AppFlagCount + 1> AppSetFlags{};
+
+    QString WindowWidth, WindowHeight, WindowXPosition, WindowYPosition;
+    QString EditFontSizeT, EditFontFaceT; // today's editor
+    QString EditFontSize, EditFontFace;   // document editor
+    QString AlwaysOpenHtml;
+    QString FileHistory1, FileHistory2, FileHistory3;
+    QString BrowserIE, BrowserNN, BrowserOpera;
+    QString ExternalApp1; // FTP tool
+    QString ExternalApp2; // external editor
+    QString UserSiteUrl;
+    QString DecoPrevColor, DecoInfo0, DecoInfo1, DecoInfo2, DecoInfo3;
+    QString GraphicDir, LinkFrame, LinkClass, PositionClass;
+
+    // Writing statistics (32-bit signed, truncating division).
+    qint32 WriteDiaryFrequency = 0;
+    qint32 InsertDiaryTime = 0;
+    qint32 WriteDiaryTime = 0;
+    qint32 WriteDiaryLines = 0;
+    qint32 WriteDiaryTimeL = 0;
+    qint32 WriteDiaryLinesL = 0;
+    qint32 WriteLastMonth = 0;
+
+    char flag(AppFlag position) const { return AppSetFlags[position]; }
+    void setFlag(AppFlag position, char value) { AppSetFlags[position] = value; }
+};

@@ -1,0 +1,49 @@
+#pragma once
+// The HTML conversion settings: the tag templates that wrap each element of a
+// composed diary entry, the set's display name and the switches that decide
+// which elements appear and in what form.
+
+#include <QString>
+#include <array>
+
+// Positions in HtmlSet::HtmlSetFlags. Each holds one character, compared as a
+// character; the polarity differs per position (see the comments).
+enum HtmlFlag : int {
+    DateFormFlag = 0,        // '0'..'5' date form
+    WeekdayFlag = 1,         // '0' weekday after the date, '1' left out
+    WeekdayFormFlag = 2,     // '0'..'3' weekday form
+    HrFlag = 3,              // '0' rule after the entry, '1' none
+    AutoBrFlag = 4,          // '0' automatic line-break tags, '1' manual
+    WeatherWarnFlag = 5,     // '1' ask when no weather was given
+    TitleWarnFlag = 6,       // '1' ask when no title was given
+    AllTagFlag = 7,          // '1' wrap the entry in HtmlAll1/HtmlAll2
+    InsertOrderFlag = 8,     // '0' or 'A'..'D' order of the blocks
+    DateYearFlag = 9,        // '0' date shows the year, '1' not
+    DateMonthFlag = 10,      // '0' date shows the month, '1' not
+    AnchorFlag = 11,         // '1' date anchor before the entry
+    WeatherTagOnlyFlag = 12, // '1' weather tags without the words
+    TwoDigitFlag = 13,       // '1' one-character month/day get a leading "0"
+    InsertTimeFlag = 14,     // '1' time after the date block
+    TimeFormFlag = 15,       // '0'..'3' time form
+    TimeMinuteFlag = 16,     // '0' time shows minutes, '1' not
+    TimeSecondFlag = 17,     // '0' time shows seconds, '1' not
+    DateDayFlag = 18,        // '0' date block, '1' no date at all
+};
+inline constexpr int HtmlFlagCount = 19;
+
+struct HtmlSet {
+    QString HtmlDate1, HtmlDate2;
+    QString HtmlTime1, HtmlTime2;
+    QString HtmlSky1, HtmlSky2, HtmlSky3, HtmlSky4, HtmlSky5, HtmlSky6, HtmlSky7;
+    QString HtmlMain1, HtmlMain2;
+    QString HtmlTitle1, HtmlTitle2;
+    QString HtmlAll1, HtmlAll2;
+    QString HtmlBRTag, HtmlHRTag;
+    QString HtmlDataTitle;
+    // Positions 0..18, then a terminating NUL at 19. A freshly created set is
+    // all NUL; the defaults pass fills every position.
+    std::array<char, HtmlFlagCount + 1> HtmlSetFlags{};
+
+    char flag(HtmlFlag position) const { return HtmlSetFlags[position]; }
+    void setFlag(HtmlFlag position, char value) { HtmlSetFlags[position] = value; }
+};
