@@ -1,0 +1,174 @@
+#include "document/DiaryEditor.h"
+
+#include "platform/SjisCodec.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+// Byte totals are kept per block: each block carries its own byte count in a
+// user-data object that adds itself to the running total and takes itself off
+// when the block goes away (deleted or merged). An edit then only recounts the
+// blocks it touched.
+class DiaryEditor::Totals : public QObject {
+public:
+    explicit Totals(QObject* parent) : QObject(parent) {}
+    qint64 blockBytes = 0; // sum of the blocks' own bytes, line breaks excluded
+};
+
+namespace {
+
+class BlockBytes : public QTextBlockUserData {
+public:
+    BlockBytes(qint64* total, qint64 bytes) : total_(total), bytes_(bytes) { *total_ += bytes_; }
+    ~BlockBytes() override { *total_ -= bytes_; }
+    void set(qint64 bytes) {
+        *total_ += bytes - bytes_;
+        bytes_ = bytes;
+    }
+
+private:
+    qint64* total_;
+    qint64 bytes_;
+};
+
+} // namespace
+
+DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new Totals(document())) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(document(), &QTextDocument::contentsChange, this, &DiaryEditor::onContentsChange);
+    onContentsChange(0, 0, document()->characterCount());
+}
+
+void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
+    QTextDocument* doc = document();
+    if (totals_->parent() != doc) {
+        // setDocument() gave the editor another document: count it from scratch.
+        totals_ = new Totals(doc);
+        connect(doc, &QTextDocument::contentsChange, this, &DiaryEditor::onContentsChange);
+        position = 0;
+        charsAdded = doc->characterCount();
+    }
+    QTextBlock block = doc->findBlock(position);
+    const QTextBlock last = doc->findBlock(position + charsAdded);
+    while (block.isValid()) {
+        const qint64 bytes = sjis::byteLength(block.text());
+        if (auto* data = static_cast<BlockBytes*>(block.userData()))
+            data->set(bytes);
+        else
+            block.setUserData(new BlockBytes(&totals_->blockBytes, bytes));
+        if (block == last)
+            break;
+        block = block.next();
+    }
+    Q_EMIT totalsChanged();
+}
+
+int DiaryEditor::lineTotal() const {
+    const QTextDocument* doc = document();
+    const int blocks = doc->blockCount();
+    if (doc->lastBlock().length() <= 1) // the last block is empty
+        return blocks - 1;
+    return blocks;
+}
+
+qint64 DiaryEditor::byteTotal() const { return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1); }
+
+int DiaryEditor::caretLine() const {
+    const QTextCursor cursor = textCursor();
+    return document()->findBlock(cursor.selectionStart()).blockNumber() + 1;
+}
+
+int DiaryEditor::caretColumn() const {
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    return start - document()->findBlock(start).position() + 1;
+}
+
+QStringList DiaryEditor::lines() const {
+    QStringList result;
+    const int total = lineTotal();
+    result.reserve(total);
+    QTextBlock block = document()->firstBlock();
+    for (int i = 0; i < total && block.isValid(); ++i, block = block.next())
+        result << block.text();
+    return result;
+}
+
+void DiaryEditor::loadText(const QString& text) {
+    setPlainText(text);
+}
+
+void DiaryEditor::insertTextAtCaret(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+}
+
+void DiaryEditor::pasteText() {
+    if (isReadOnly())
+        return;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasText())
+        return;
+    const QString text = data->text();
+    if (!text.isEmpty())
+        insertTextAtCaret(text);
+}
+
+void DiaryEditor::setCommandKeys(const QList<QKeySequence>& keys) { commandKeys_ = keys; }
+
+bool DiaryEditor::isCommandKey(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    for (const QKeySequence& key : commandKeys_) {
+        if (key.matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
+bool DiaryEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isCommandKey(key)) {
+            // Not accepted: the shortcut goes to the window's command.
+            key->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void DiaryEditor::keyPressEvent(QKeyEvent* event) {
+    // Paste keys go through the guarded paste (Ctrl+V, Shift+Insert).
+    if (event->matches(QKeySequence::Paste)) {
+        pasteText();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+bool DiaryEditor::canInsertFromMimeData(const QMimeData* source) const {
+    // Files dropped from the desktop are the window's business (it opens them).
+    return source && source->hasText() && !source->hasUrls();
+}
+
+void DiaryEditor::insertFromMimeData(const QMimeData* source) {
+    // Drops and pastes take plain text only; a missing or empty source does nothing.
+    if (!canInsertFromMimeData(source))
+        return;
+    const QString text = source->text();
+    if (!text.isEmpty())
+        insertTextAtCaret(text);
+}
