@@ -24,6 +24,77 @@ inline const QString StoredVersion = u"3.32"_s;
 
 // ---- Today's page, composer, statistics -------------------------------------
 
+// Main window caption while today's page holds today's date.
+inline const QString MainCaptionGap = u"   "_s;
+inline const QString MainCaptionDateOpen = u"   --- ["_s;
+
+// New entry and the date reset.
+inline const QString NewTodayEntryCaption = u"確認"_s;
+inline const QString NewTodayEntryQuestion =
+    u"現在の入力内容を破棄して、「今日の日記」を新規作成しますか？"_s;
+
+// Title panel and the title dialog.
+inline const QString TitlePanelPrefix = u"タイトル："_s;
+inline const QString TitlePanelHint = u"修正や削除したい場合は、左上のボタンをクリック。"_s;
+inline const QString TitleDialogCaption = u"今日の日記のタイトル - Oribel"_s;
+inline const QString TitleDialogGroup = u"今日の日記のタイトルを入力して下さい。(&T)"_s;
+inline const QString TitleDialogDelete = u"削除(&D)"_s;
+inline const QString TitleDialogDeleteHint = u"入力内容を全て消します。"_s;
+inline const QString TitleDialogNoteLength =
+    u"半角文字換算で、128文字まで入力できます。HTMLタグは有効です。"_s;
+inline const QString TitleDialogNoteTags =
+    u"内容に「<」や「>」を含めると、HTMLタグとして認識されてしまうのでご注意下さい。"_s;
+
+// Temporary save of today's entry.
+inline const QString TempSaveFailed =
+    u"何らかの原因で、一時ファイルに保存できませんでした。\n\nディスクが満杯でないか、書き込み禁止になっていないか、一時ファイルが他のプログラムからアクセスされていないかなどを確認して下さい。"_s;
+inline const QString TempSaveFailedCaption = u"保存失敗"_s;
+inline const QString TempSaveNoBody = u"本文がなければ一時保存はできません。"_s;
+inline const QString TempSaveCancelled = u"一時保存を中止しました。"_s;
+inline const QString TempSaveCancelledCaption = u"ユーザによるキャンセル"_s;
+inline const QString TempSaveDone =
+    u"「今日の日記」を一時ファイルに保存しました。次回起動時に、自動的に読み込まれます。\n\nOribelを終了します。"_s;
+
+// Operation advice: the first piece, one of the two line-break pieces, the last piece.
+inline const QString AdviceCaption = u"操作アドバイス"_s;
+inline const QString AdviceIntro =
+    u"このウインドウ（「今日の日記編集」ウインドウ）では、ＨＴＭＬタグのことは一切気にせずに、普通に日記を記述して下さい。\nＨＴＭＬタグの挿入（文字装飾やリンクの設置など）は、全て、隣の「日記ファイル全体編集」ウインドウで行います。\n\nもちろん、こちらのウインドウでＨＴＭＬタグを直接記述しても、何ら問題はありません。その際は、メニューの「挿入」をクリックすると、様々なタグを簡単に入力できますので、利用して下さい。\n\n"_s;
+inline const QString AdviceManualBreaks =
+    u"★なお、ブラウザ上で改行させたい場合は、改行タグを挿入する必要があります。\n改行タグは、[Ctrl]+[B]キーでも入力できます。（この方がマウスを使わずに済むので速く入力できます。）\nまた、各行末に自動的に改行タグを挿入させるよう設定することも可能です。（HTML設定ボタン）\n\n"_s;
+inline const QString AdviceAutomaticBreaks =
+    u"★なお、現在のモードでは、日記の挿入時に、全ての行末に改行タグが付加されます。\n従って、ブラウザでは、入力した通りに改行されることになります。\nもし、改行タグの自動挿入をさせたくない場合は、「HTML設定ボタン」の「本文」ページで設定できます。\n（ツールバー上の「改行タグ」項目で「手動挿入」に切り替えることでも設定可能です。）\n\n"_s;
+inline const QString AdviceOutro =
+    u"日記が記述できたら、「日記ファイル全体編集」タブをクリックして下さい。"_s;
+
+// The composer's checks before anything is inserted.
+inline const QString NoDiaryBody = u"日記本文がありません。本文を書いて下さい。"_s;
+inline const QString NoDiaryBodyCaption = u"入力不備エラー"_s;
+inline const QString EntryIncompleteCaption = u"入力不備注意"_s;
+inline const QString NoWeatherQuestion =
+    u"天気が入力されていませんが、天気を省略したまま挿入を実行しますか？\n\n（この質問を省略させるには、「HTML設定」の「天気」で設定して下さい。）"_s;
+inline const QString NoTitleQuestion =
+    u"タイトルが入力されていませんが、タイトルを省略したまま挿入を実行しますか？"_s;
+
+// Status panel 3 of today's tab.
+inline const QString StatusFirstEntryOfMonth = u" 今月最初の日記ですね。今月もがんばりましょう！"_s;
+inline const QString StatusShareOfAverageBefore = u" 現在の執筆量は、今月平均の "_s;
+inline const QString StatusShareOfAverageAfter = u" ％です。"_s;
+
+// Thank-you message at start-up.
+inline const QString ThanksCaption = u"ご愛用ありがとうございます～！（＾o＾）/"_s;
+inline const QString ThanksText =
+    u"公開日記ページの製作は、順調に進んでおられますか？\n\nこのソフトウェアは、お役に立てていますでしょうか。\nなにかお気づきの点、ご意見、ご要望などがありましたら、お気軽に製作者宛にメールなどでお知らせ下さい。\n\nお時間がありましたら、どうぞ、製作者のホームページへもお越し下さい。\n「Oribel」のバージョンアップ版の存在チェックにもなります。（＾＾;）\nお待ちいたしております。（アクセスは「インターネットサービス」メニューからどうぞ。）"_s;
+
+// Statistics labels of the about window (the figures go between the pieces).
+inline const QString AboutDiaryTimeBefore = u"今月、日記を書いた回数： "_s;
+inline const QString AboutDiaryTimeLBefore = u"先月、日記を書いた回数： "_s;
+inline const QString AboutDiaryTimeAfter = u" 回"_s;
+inline const QString AboutDiaryLinesBefore = u"今月に書いた日記の総行数： "_s;
+inline const QString AboutDiaryLinesLBefore = u"先月に書いた日記の総行数： "_s;
+inline const QString AboutDiaryLinesMiddle = u" 行 （１回当たりの平均は、 "_s;
+inline const QString AboutDiaryLinesAfter = u"行です。）"_s;
+inline const QString AboutPercentBefore = u"今月の執筆量（行数）は、先月の "_s;
+inline const QString AboutPercentAfter = u" ％です。"_s;
 
 // ---- Splash and about windows -----------------------------------------------
 
