@@ -743,3 +743,86 @@ QList<QKeySequence> TMainForm::CommandKeys() const {
         keys += action->shortcuts();
     return keys;
 }
+
+void TMainForm::ConnectHandlers() {
+    connect(PageControlMain, &QTabWidget::currentChanged, this, [this] { UpdatePageState(); });
+    connect(NextTabAction, &QAction::triggered, this,
+            [this] { PageControlMain->setCurrentIndex((PageControlMain->currentIndex() + 1) % 2); });
+    connect(PrevTabAction, &QAction::triggered, this,
+            [this] { PageControlMain->setCurrentIndex((PageControlMain->currentIndex() + 1) % 2); });
+
+    connect(BtnHelp, &QPushButton::clicked, this, &TMainForm::HelpManClick);
+    connect(BtnHtml, &QPushButton::clicked, SetHTMLAction, &QAction::trigger);
+    connect(BtnCtrl, &QPushButton::clicked, SetAppAction, &QAction::trigger);
+    connect(BtnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
+
+    connect(NewAction, &QAction::triggered, this, &TMainForm::NewActionExecute);
+    connect(OpenAction, &QAction::triggered, this, &TMainForm::OpenActionExecute);
+    connect(SaveAction, &QAction::triggered, this, [this] { SaveDocument(); });
+    connect(SaveAsAction, &QAction::triggered, this, [this] { SaveDocumentAs(); });
+    connect(FileTodayNew, &QAction::triggered, this, &TMainForm::NewTodayEntry);
+    connect(FileTodaySave, &QAction::triggered, this, &TMainForm::SaveTodayAndExit);
+    const QAction* const historyItems[] = {FileHist1, FileHist2, FileHist3, PopupHist1, PopupHist2, PopupHist3};
+    for (int i = 0; i < 6; ++i)
+        connect(historyItems[i], &QAction::triggered, this, [this, i] { OpenHistoryFile(i % 3); });
+    FileHist1->setEnabled(false);
+    FileHist2->setEnabled(false);
+    FileHist3->setEnabled(false);
+    connect(MenuFile, &QMenu::aboutToShow, this, &TMainForm::MenuFileClick);
+    connect(PopupHistry, &QMenu::aboutToShow, this, &TMainForm::PopupHistryPopup);
+    connect(BtnHistory, &QToolButton::clicked, this, &TMainForm::BtnHistoryClick);
+    connect(RAll, &QPlainTextEdit::textChanged, this, &TMainForm::RAllChange);
+
+    connect(MenuEdit, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
+    for (DiaryEditor* editor : {MToday, RAll}) {
+        connect(editor, &QWidget::customContextMenuRequested, this,
+                [this, editor](const QPoint& pos) { PopupMenu->popup(editor->viewport()->mapToGlobal(pos)); });
+    }
+    ConnectEditCommands();
+
+    connect(InsertDiaryAction, &QAction::triggered, this, &TMainForm::InsertDiaryActionExecute);
+    connect(InsertTitle, &QAction::triggered, this, &TMainForm::EditDiaryTitle);
+    connect(ViewWrapSet, &QAction::triggered, this, [this] {
+        appSet.setFlag(TodayWrapFlag, appSet.flag(TodayWrapFlag) == '0' ? '1' : '0');
+        ApplyWrap(WrapTarget::Today);
+    });
+    connect(ViewWrapSet2, &QAction::triggered, this, [this] {
+        appSet.setFlag(AllWrapFlag, appSet.flag(AllWrapFlag) == '0' ? '1' : '0');
+        ApplyWrap(WrapTarget::Document);
+    });
+    connect(SetHTMLAction, &QAction::triggered, this, &TMainForm::SetHTMLActionExecute);
+    connect(SetAppAction, &QAction::triggered, this, &TMainForm::SetAppActionExecute);
+    connect(HelpAction, &QAction::triggered, this, &TMainForm::HelpActionExecute);
+    connect(HelpMan, &QAction::triggered, this, &TMainForm::HelpManClick);
+    connect(HelpFaq, &QAction::triggered, this, &TMainForm::HelpFaqClick);
+    connect(HelpUninstall, &QAction::triggered, this, &TMainForm::HelpUninstallClick);
+
+    for (QLineEdit* edit : {EditYear, EditMonth, EditDate})
+        connect(edit, &QLineEdit::textChanged, this, &TMainForm::DateFieldChange);
+    connect(BtnWeaPlus, &QPushButton::clicked, this, [this] {
+        SetWeatherExtension(true);
+        BoxWeather2->setFocus();
+    });
+    connect(BtnNewToday, &QPushButton::clicked, this, &TMainForm::NewTodayEntry);
+    connect(BtnDateReset, &QPushButton::clicked, this, &TMainForm::ResetTodayDate);
+    connect(BtnTitle, &QPushButton::clicked, this, &TMainForm::EditDiaryTitle);
+    connect(BtnGuide, &QPushButton::clicked, this, &TMainForm::ShowOperationAdvice);
+    connect(BtnBR, &QPushButton::clicked, TagBRAction, &QAction::trigger);
+    connect(ComboBoxAutoBR, &QComboBox::activated, this, [this](int index) {
+        htmlSet.setFlag(AutoBrFlag, index == 0 ? '0' : '1');
+        ApplyHtmlFlagControls();
+    });
+
+    auto today = [this] { RefreshStatus(StatusTab::Today); };
+    auto document = [this] { RefreshStatus(StatusTab::Document); };
+    connect(MToday, &QPlainTextEdit::cursorPositionChanged, this, today);
+    connect(MToday, &QPlainTextEdit::selectionChanged, this, today);
+    connect(MToday, &DiaryEditor::totalsChanged, this, today);
+    connect(RAll, &QPlainTextEdit::cursorPositionChanged, this, document);
+    connect(RAll, &QPlainTextEdit::selectionChanged, this, document);
+    connect(RAll, &DiaryEditor::totalsChanged, this, document);
+
+    centralWidget()->installEventFilter(this);
+}

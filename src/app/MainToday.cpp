@@ -68,7 +68,7 @@ void TMainForm::DateFieldChange() {
 
 void TMainForm::NewTodayEntry() {
     if (MToday->document()->isModified() &&
-        platform_.messages->show(msg::NewTodayConfirm, msg::ConfirmCaption, MsgIcon::Question,
+        platform_.messages->show(msg::NewTodayEntryQuestion, msg::NewTodayEntryCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     MToday->loadText(QString());
@@ -95,7 +95,7 @@ void TMainForm::RefreshTitlePanel() {
         PanelTitle->hide();
         return;
     }
-    PanelTitle->setText(u"タイトル："_s + DiaryTitle);
+    PanelTitle->setText(msg::TitlePanelPrefix + DiaryTitle);
     PanelTitle->show();
 }
 
@@ -151,17 +151,17 @@ bool TMainForm::SaveTodayTemp() {
 
 void TMainForm::SaveTodayAndExit() {
     if (MToday->document()->isEmpty()) {
-        platform_.messages->show(msg::NoBodyToKeep, msg::AppName, MsgIcon::Exclamation);
+        platform_.messages->show(msg::TempSaveNoBody, msg::AppName, MsgIcon::Exclamation);
         return;
     }
     if (AskSaveDocument() == AskSaveResult::Cancel) {
-        platform_.messages->show(msg::TempSaveCancelled, msg::UserCancelCaption, MsgIcon::Information);
+        platform_.messages->show(msg::TempSaveCancelled, msg::TempSaveCancelledCaption, MsgIcon::Information);
         return;
     }
     RAll->document()->setModified(false);
     if (!SaveTodayTemp())
         return;
-    platform_.messages->show(msg::TempSavedExit, msg::AppName, MsgIcon::Information);
+    platform_.messages->show(msg::TempSaveDone, msg::AppName, MsgIcon::Information);
     close();
 }
 
@@ -177,19 +177,19 @@ void TMainForm::ShowOperationAdvice() {
 
 void TMainForm::InsertDiaryActionExecute() {
     if (MToday->document()->isEmpty()) {
-        platform_.messages->show(msg::NoDiaryBody, msg::InputErrorCaption, MsgIcon::Exclamation);
+        platform_.messages->show(msg::NoDiaryBody, msg::NoDiaryBodyCaption, MsgIcon::Exclamation);
         return;
     }
     if (htmlSet.flag(WeatherWarnFlag) == '1' && BoxWeather1->currentText().isEmpty() &&
         BoxWeather2->currentText().isEmpty() &&
-        platform_.messages->show(msg::NoWeatherQuestion, msg::InputWarningCaption, MsgIcon::Question,
+        platform_.messages->show(msg::NoWeatherQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
         PageControlMain->setCurrentWidget(TabSheetToday);
         BoxWeather1->setFocus();
         return;
     }
     if (htmlSet.flag(TitleWarnFlag) == '1' && DiaryTitle.isEmpty() &&
-        platform_.messages->show(msg::NoTitleQuestion, msg::InputWarningCaption, MsgIcon::Question,
+        platform_.messages->show(msg::NoTitleQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
         PageControlMain->setCurrentWidget(TabSheetToday);
         BtnTitle->setFocus();
@@ -226,7 +226,7 @@ void TMainForm::InsertDiaryActionExecute() {
 
 void TMainForm::MonthlyStatisticsCheck() {
     if (::MonthlyStatisticsCheck(appSet, platform_.clock->now().date()))
-        platform_.messages->show(msg::ThanksMessage, msg::ThanksCaption, MsgIcon::Information);
+        platform_.messages->show(msg::ThanksText, msg::ThanksCaption, MsgIcon::Information);
 }
 
 void TMainForm::RefreshStatus(StatusTab tab) {

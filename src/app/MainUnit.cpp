@@ -362,3 +362,8 @@ void TMainForm::HelpUninstallClick() {
     SettingsCleared = 'T';
     close();
 }
+
+void TMainForm::HelpActionExecute() {
+    // The about window opens here.
+    FocusShownEditor();
+}

@@ -29,6 +29,7 @@ class QToolButton;
 class QWidget;
 class TUpDown;
 class TTitleForm;
+struct TempDiary;
 
 enum class AskSaveResult { Proceed, ProceedUnsaved, Cancel };
 enum class DocumentSaveResult { Saved, Cancelled };
@@ -128,6 +129,8 @@ public:
     TTitleForm* TitleForm = nullptr;
 
     // ---- Start-up, show and close -----------------------------------------------
+    void LoadSettings();
+    void SaveSettings();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -141,6 +144,8 @@ public:
     void HelpFaqClick();
     void HelpUninstallClick();
     void HelpActionExecute();
+    void SetHTMLActionExecute();
+    void SetAppActionExecute();
     void DeleteErrorPage();
     void ClearBookmarkMenu();
     void ClearSnippetMenu();
@@ -168,6 +173,8 @@ public:
     void SetDocumentName(const QString& name);
     void MenuFileClick();
     void PopupHistryPopup();
+    void BtnHistoryClick();
+    void RAllChange();
     bool HasDocument() const;
 
     // ---- Editing commands ---------------------------------------------------------------
@@ -184,6 +191,9 @@ public:
     void SaveTodayAndExit();
     void ShowOperationAdvice();
     void UpdateWeekday();
+    void DateFieldChange();
+    TempDiary CurrentTempDiary() const;
+    void ApplyTempDiary(const TempDiary& kept);
     void InsertDiaryActionExecute();
     void MonthlyStatisticsCheck();
     void RefreshStatus(StatusTab tab);
@@ -200,6 +210,8 @@ private:
     void CreateMenus();
     void CreateControls();
     void ConnectHandlers();
+    void ConnectEditCommands();
+    void MakeDocumentEditable();
     void SetGuideText();
     void MarkDocumentLoaded();
     void MarkDocumentSaved();

@@ -2,12 +2,14 @@
 
 #include "platform/SjisCodec.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 
 // Byte totals are kept per block: each block carries its own byte count in a
@@ -77,6 +79,20 @@ int DiaryEditor::lineTotal() const {
     if (doc->lastBlock().length() <= 1) // the last block is empty
         return blocks - 1;
     return blocks;
+}
+
+int DiaryEditor::displayedLineCount() const {
+    const int total = lineTotal();
+    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+        return total;
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    int lines = 0;
+    QTextBlock block = document()->firstBlock();
+    for (int i = 0; i < total && block.isValid(); ++i, block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out if it was not yet
+        lines += qMax(1, block.layout()->lineCount());
+    }
+    return lines;
 }
 
 qint64 DiaryEditor::byteTotal() const { return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1); }

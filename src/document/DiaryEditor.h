@@ -23,6 +23,10 @@ public:
     // CP932 bytes of the text as it would be written, a line break counting two.
     qint64 byteTotal() const;
 
+    // Lines as shown: with word wrap on, each displayed line counts; a line
+    // break at the very end of the text does not start a further line.
+    int displayedLineCount() const;
+
     // 1-based line and column of the start of the selection.
     int caretLine() const;
     int caretColumn() const;
