@@ -1,0 +1,137 @@
+#include "platform/QtFileDialogRunner.h"
+
+#include "platform/QtMessageService.h"
+#include "resources/Messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+// "*.*" means every file, with or without an extension, as users of the
+// filter strings expect; Qt's "*.*" would skip names without a dot.
+QStringList nameFiltersFor(const QString& filter) {
+    QStringList filters = toQtNameFilters(filter);
+    for (QString& nameFilter : filters) {
+        const qsizetype open = nameFilter.lastIndexOf(u'(');
+        if (open < 0)
+            continue;
+        QStringList patterns = nameFilter.mid(open + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            if (pattern == QStringLiteral("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        nameFilter = nameFilter.left(open + 1) + patterns.join(u' ') + u')';
+    }
+    return filters;
+}
+
+bool isReadOnly(const QFileInfo& file) {
+    // The owner's write bit is the file's own read-only mark; it counts even
+    // for a user who could write the file anyway.
+    return !file.isWritable() || !file.permission(QFileDevice::WriteOwner);
+}
+
+class CheckedFileDialog : public QFileDialog {
+public:
+    CheckedFileDialog(QWidget* parent, FileDialogKind kind, FileDialogOptions options)
+        : QFileDialog(parent), kind_(kind), options_(options) {}
+
+    void accept() override {
+        // A folder only opens the folder; QFileDialog does that itself.
+        for (const QString& file : selectedFiles()) {
+            if (!QFileInfo(file).isDir() && !acceptable(file))
+                return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool acceptable(const QString& path) {
+        const QFileInfo file(path);
+        const QString shown = QDir::toNativeSeparators(path);
+        if ((options_ & (FileDialogOption::PathMustExist | FileDialogOption::FileMustExist)) &&
+            !file.absoluteDir().exists()) {
+            refuse(msg::FileDialogPathNotFound.arg(shown));
+            return false;
+        }
+        if (kind_ == FileDialogKind::Open && (options_ & FileDialogOption::FileMustExist) && !file.exists()) {
+            refuse(msg::FileDialogFileNotFound.arg(shown));
+            return false;
+        }
+        if ((options_ & FileDialogOption::NoReadOnlyReturn) && file.exists() && isReadOnly(file)) {
+            refuse(msg::FileDialogReadOnly.arg(shown));
+            return false;
+        }
+        if (kind_ == FileDialogKind::Save && (options_ & FileDialogOption::OverwritePrompt) &&
+            file.exists()) {
+            return QtMessageService(this).show(msg::FileDialogConfirmOverwrite.arg(shown), windowTitle(),
+                                               MsgIcon::Exclamation, MsgButtons::YesNo,
+                                               MsgAnswer::No) == MsgAnswer::Yes;
+        }
+        return true;
+    }
+
+    void refuse(const QString& text) {
+        QtMessageService(this).show(text, windowTitle(), MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+
+    FileDialogKind kind_;
+    FileDialogOptions options_;
+};
+
+} // namespace
+
+QtFileDialogRunner::QtFileDialogRunner(QWidget* parent) : parent_(parent), fixedParent_(parent != nullptr) {}
+
+bool QtFileDialogRunner::run(FileDialog& dialog) {
+    QWidget* parent = fixedParent_ ? parent_.data() : QApplication::activeWindow();
+    CheckedFileDialog box(parent, dialog.kind(), dialog.options);
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    // The overwrite question is asked by CheckedFileDialog itself.
+    box.setOption(QFileDialog::DontConfirmOverwrite);
+    box.setWindowTitle(dialog.title);
+    if (dialog.kind() == FileDialogKind::Save) {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setFileMode(QFileDialog::AnyFile);
+    } else {
+        box.setAcceptMode(QFileDialog::AcceptOpen);
+        box.setFileMode((dialog.options & FileDialogOption::FileMustExist) ? QFileDialog::ExistingFile
+                                                                           : QFileDialog::AnyFile);
+    }
+
+    const QStringList filters = nameFiltersFor(dialog.filter);
+    if (!filters.isEmpty()) {
+        box.setNameFilters(filters);
+        const int index =
+            dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size() ? dialog.filterIndex : 1;
+        box.selectNameFilter(filters[index - 1]);
+    }
+
+    QString folder = dialog.initialDir;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = lastFolder_.isEmpty() ? QDir::currentPath() : lastFolder_;
+    box.setDirectory(folder);
+    if (!dialog.defaultExt.isEmpty())
+        box.setDefaultSuffix(dialog.defaultExt);
+    if (!dialog.fileName.isEmpty())
+        box.selectFile(QDir::fromNativeSeparators(dialog.fileName));
+
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    const QStringList chosen = box.selectedFiles();
+    if (chosen.isEmpty())
+        return false;
+
+    const QFileInfo file(chosen.first());
+    lastFolder_ = file.absolutePath();
+    dialog.fileName = QDir::toNativeSeparators(file.absoluteFilePath());
+    if (!filters.isEmpty()) {
+        const qsizetype index = filters.indexOf(box.selectedNameFilter());
+        if (index >= 0)
+            dialog.filterIndex = int(index) + 1;
+    }
+    return true;
+}

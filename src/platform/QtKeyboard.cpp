@@ -1,0 +1,7 @@
+#include "platform/QtKeyboard.h"
+
+#include <QGuiApplication>
+
+bool QtKeyboard::shiftHeld() const {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}

@@ -1,0 +1,204 @@
+#include "platform/QtFileDialogRunner.h"
+
+#include "resources/Messages.h"
+#include "support/FakeDialogs.h"
+#include "support/ModalDriver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DiaryFilter =
+    u"HTMLファイル(*.html,*.htm)|*.html;*.htm|XMLファイル(*.xml)|*.xml|テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"_s;
+
+// What the dialog's Open or Save button does (QFileDialog hides accept()).
+void accept(QFileDialog* dialog) {
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+// Puts name in the file name box, as typing it would.
+void typeName(QFileDialog* dialog, const QString& name) {
+    dialog->selectFile(name);
+    auto* edit = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), name);
+}
+
+// Types name and accepts; the dialog must then refuse it with a box showing
+// expectedText, and stay open.
+void expectRefused(QFileDialog* dialog, const QString& name, const QString& expectedText) {
+    typeName(dialog, name);
+    bool boxShown = false;
+    const auto driver = testsupport::onNextModal<QMessageBox>([&](QMessageBox* box) {
+        boxShown = true;
+        EXPECT_EQ(box->text(), expectedText);
+        EXPECT_EQ(box->windowTitle(), dialog->windowTitle());
+        box->button(QMessageBox::Ok)->click();
+    });
+    accept(dialog);
+    EXPECT_TRUE(boxShown) << name.toStdString();
+    EXPECT_TRUE(dialog->isVisible()) << name.toStdString();
+}
+
+// Runs the dialog while act drives it.
+bool executeWith(FileDialog& dialog, const std::function<void(QFileDialog*)>& act) {
+    const auto driver = testsupport::onNextModal<QFileDialog>(act);
+    return dialog.execute();
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+bool makeFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+}
+
+class QtFileDialogRunnerTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QtFileDialogRunner runner;
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+} // namespace
+
+TEST_F(QtFileDialogRunnerTest, SaveDialogAppliesTheConfigurationAndReturnsThePath) {
+    FileDialog save(FileDialogKind::Save, &runner);
+    save.title = u"日記HTMLファイルを保存"_s;
+    save.filter = DiaryFilter;
+    save.filterIndex = 2;
+    save.initialDir = dir.path();
+    save.defaultExt = u"htm"_s;
+
+    ASSERT_TRUE(executeWith(save, [&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), save.title);
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        // "*.*" lists every file, also those without an extension.
+        EXPECT_EQ(
+            dialog->nameFilters(),
+            (QStringList{u"HTMLファイル(*.html,*.htm) (*.html *.htm)"_s, u"XMLファイル(*.xml) (*.xml)"_s,
+                         u"テキストファイル(*.txt) (*.txt)"_s, u"すべてのファイル (*)"_s}));
+        EXPECT_EQ(dialog->selectedNameFilter(), u"XMLファイル(*.xml) (*.xml)"_s);
+        EXPECT_EQ(dialog->defaultSuffix(), u"htm"_s);
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        // The user picks the last filter and types a name without extension.
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        typeName(dialog, u"日記 2024"_s);
+        accept(dialog);
+    }));
+    EXPECT_EQ(save.fileName, native(path(u"日記 2024.htm"_s)));
+    EXPECT_EQ(save.filterIndex, 4);
+    EXPECT_EQ(runner.lastFolder(), QFileInfo(path(u"x"_s)).absolutePath());
+}
+
+TEST_F(QtFileDialogRunnerTest, CancelLeavesTheDialogUnchanged) {
+    FileDialog open(FileDialogKind::Open, &runner);
+    open.filter = DiaryFilter;
+    open.fileName = u"preset.htm"_s;
+    open.filterIndex = 3;
+    EXPECT_FALSE(executeWith(open, [](QFileDialog* dialog) { dialog->reject(); }));
+    EXPECT_EQ(open.fileName, u"preset.htm"_s);
+    EXPECT_EQ(open.filterIndex, 3);
+    EXPECT_TRUE(runner.lastFolder().isEmpty());
+}
+
+TEST_F(QtFileDialogRunnerTest, OpenDialogRefusesMissingAndReadOnlyFiles) {
+    ASSERT_TRUE(makeFile(path(u"page.htm"_s)));
+    ASSERT_TRUE(makeFile(path(u"locked.htm"_s)));
+    ASSERT_TRUE(QFile::setPermissions(path(u"locked.htm"_s), QFile::ReadOwner | QFile::ReadGroup));
+
+    FileDialog open(FileDialogKind::Open, &runner);
+    open.title = u"日記HTMLファイルを開く"_s;
+    open.filter = DiaryFilter;
+    open.initialDir = dir.path();
+    open.options = FileDialogOption::PathMustExist | FileDialogOption::FileMustExist |
+                   FileDialogOption::NoReadOnlyReturn | FileDialogOption::HideReadOnly |
+                   FileDialogOption::EnableSizing;
+
+    ASSERT_TRUE(executeWith(open, [&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        expectRefused(dialog, u"missing.htm"_s,
+                      msg::FileDialogFileNotFound.arg(native(path(u"missing.htm"_s))));
+        expectRefused(dialog, u"nofolder/page.htm"_s,
+                      msg::FileDialogPathNotFound.arg(native(path(u"nofolder/page.htm"_s))));
+        expectRefused(dialog, u"locked.htm"_s, msg::FileDialogReadOnly.arg(native(path(u"locked.htm"_s))));
+        typeName(dialog, u"page.htm"_s);
+        accept(dialog);
+    }));
+    EXPECT_EQ(open.fileName, native(path(u"page.htm"_s)));
+    EXPECT_EQ(open.filterIndex, 1);
+}
+
+TEST_F(QtFileDialogRunnerTest, SaveDialogAsksBeforeReplacingAFile) {
+    ASSERT_TRUE(makeFile(path(u"page.htm"_s)));
+    FileDialog save(FileDialogKind::Save, &runner);
+    save.title = u"保存"_s;
+    save.initialDir = dir.path();
+    save.options = FileDialogOption::OverwritePrompt | FileDialogOption::PathMustExist;
+
+    ASSERT_TRUE(executeWith(save, [&](QFileDialog* dialog) {
+        expectRefused(dialog, u"nofolder/new.htm"_s,
+                      msg::FileDialogPathNotFound.arg(native(path(u"nofolder/new.htm"_s))));
+        typeName(dialog, u"page.htm"_s);
+        const auto answerQuestion = [&](QMessageBox::StandardButton answer) {
+            const auto driver = testsupport::onNextModal<QMessageBox>([&, answer](QMessageBox* box) {
+                EXPECT_EQ(box->text(), msg::FileDialogConfirmOverwrite.arg(native(path(u"page.htm"_s))));
+                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+                box->button(answer)->click();
+            });
+            accept(dialog);
+        };
+        answerQuestion(QMessageBox::No);
+        EXPECT_TRUE(dialog->isVisible());
+        answerQuestion(QMessageBox::Yes);
+    }));
+    EXPECT_EQ(save.fileName, native(path(u"page.htm"_s)));
+
+    // Without the option an existing file is taken as it is.
+    save.options = {};
+    ASSERT_TRUE(executeWith(save, [&](QFileDialog* dialog) {
+        typeName(dialog, u"page.htm"_s);
+        accept(dialog);
+    }));
+    EXPECT_EQ(save.fileName, native(path(u"page.htm"_s)));
+}
+
+TEST_F(QtFileDialogRunnerTest, WithoutInitialFolderTheLastFolderIsShown) {
+    QTemporaryDir other;
+    ASSERT_TRUE(QDir(other.path()).mkdir(u"sub"_s));
+    const QString sub = QDir(other.path()).filePath(u"sub"_s);
+
+    FileDialog open(FileDialogKind::Open, &runner);
+    open.initialDir = sub;
+    ASSERT_TRUE(executeWith(open, [&](QFileDialog* dialog) {
+        typeName(dialog, u"a.txt"_s);
+        accept(dialog);
+    }));
+
+    open.initialDir.clear();
+    open.fileName.clear();
+    EXPECT_FALSE(executeWith(open, [&](QFileDialog* dialog) {
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(sub).canonicalPath());
+        dialog->reject();
+    }));
+
+    // A preset full path names the folder itself.
+    open.fileName = native(path(u"b.txt"_s));
+    ASSERT_TRUE(executeWith(open, [&](QFileDialog* dialog) {
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        accept(dialog);
+    }));
+    EXPECT_EQ(open.fileName, native(path(u"b.txt"_s)));
+}

@@ -1,0 +1,28 @@
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+FakePlatform::FakePlatform() {
+    if (!folder_.isValid())
+        ADD_FAILURE() << "Cannot create a temporary program folder";
+    programFolder_ = QDir::toNativeSeparators(folder_.path());
+    if (!programFolder_.endsWith(QDir::separator()))
+        programFolder_ += QDir::separator();
+}
+
+const Platform& FakePlatform::platform() {
+    platform_.messages = &messages;
+    platform_.fileDialogs = &fileDialogs;
+    platform_.colors = &colors;
+    platform_.shell = &shell;
+    platform_.clock = &clock;
+    platform_.keyboard = &keyboard;
+    platform_.systemInfo = &systemInfo;
+    platform_.registry = registry;
+    platform_.browsers = &browsers;
+    platform_.programFolder = programFolder_;
+    platform_.executablePath = executablePath();
+    platform_.arguments = arguments;
+    return platform_;
+}
