@@ -1,6 +1,8 @@
 #include "platform/ProductionPlatform.h"
 
 #include "platform/DesktopShell.h"
+#include "platform/JsonRegistry.h"
+#include "platform/PathBrowserLookup.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtColorDialogService.h"
 #include "platform/QtFileDialogRunner.h"
@@ -19,6 +21,9 @@ struct ProductionPlatform::Services {
     SystemClock clock;
     QtKeyboard keyboard;
     QtSystemInfo systemInfo;
+    // The settings store reports a damaged file through the message boxes above.
+    JsonRegistry registry{JsonRegistry::defaultPath(), &messages};
+    PathBrowserLookup browsers;
 };
 
 ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStringList& arguments)
@@ -30,11 +35,8 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.clock = &services_->clock;
     platform_.keyboard = &services_->keyboard;
     platform_.systemInfo = &services_->systemInfo;
-    // Still to be wired: the settings store (JsonRegistry) and the browser
-    // lookup (PathBrowserLookup) are not part of this library yet; until they
-    // are, both stay null and nothing may use them.
-    platform_.registry = nullptr;
-    platform_.browsers = nullptr;
+    platform_.registry = &services_->registry;
+    platform_.browsers = &services_->browsers;
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

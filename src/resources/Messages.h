@@ -35,6 +35,23 @@ inline const QString FileDialogConfirmOverwrite = u"%1 は既に存在します�
 
 // ---- Settings store --------------------------------------------------------
 
+// Plain boxes (caption AppTitle, no icon, OK) of the settings store.
+inline const QString RegistryWriteFailed = u"レジストリに書き込めませんでした。"_s;
+inline const QString TempDiaryWriteFailed = u"Registory Write Error. -TD"_s;
+inline const QString TempDiaryLoadFailed = u"Registory Load Error. -TD"_s;
+
+// The settings file was damaged or unreadable (warning icon, OK).
+inline const QString StoreDamagedCaption = u"設定ファイルの読み込みエラー"_s;
+// %1: the settings file, %2: where the damaged file was kept.
+inline const QString StoreDamagedKept =
+    u"設定ファイル\n%1\nが壊れているか読み込めないため、使用できませんでした。\n\n"
+    u"元のファイルは\n%2\nとして残してあります。\n設定は初期状態で始まり、終了時に新しい設定ファイルが作られます。"_s;
+// %1: the settings file, which could not be moved aside.
+inline const QString StoreDamagedStuck =
+    u"設定ファイル\n%1\nが壊れているか読み込めないため、使用できませんでした。\n\n"
+    u"このファイルを別名で残すこともできなかったため、そのままにしてあります。\n"
+    u"このファイルを修復するか移動するまで、設定は保存されません。"_s;
+
 
 // ---- Main window and document ----------------------------------------------
 

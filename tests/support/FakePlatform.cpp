@@ -9,7 +9,11 @@ FakePlatform::FakePlatform() {
     programFolder_ = QDir::toNativeSeparators(folder_.path());
     if (!programFolder_.endsWith(QDir::separator()))
         programFolder_ += QDir::separator();
+    store = std::make_unique<JsonRegistry>(storePath(), &messages);
+    registry = store.get();
 }
+
+QString FakePlatform::storePath() const { return configFolder_.filePath(QStringLiteral("registry.json")); }
 
 const Platform& FakePlatform::platform() {
     platform_.messages = &messages;

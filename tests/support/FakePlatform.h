@@ -2,19 +2,21 @@
 // A whole Platform bundle of fakes for tests, with a temporary program folder.
 //
 //   FakePlatform fake;
-//   fake.registry = &store;             // set by the fixture (see below)
 //   fake.messages.answerNext(MsgAnswer::Yes);
 //   TMainForm window(fake.platform());
 //
 // The fakes are public members so tests script and inspect them directly.
-// registry: a plain pointer the fixture sets to the store it wants (null
-// unless set); FakePlatform is meant to own a real settings store on a
-// temporary file once that store exists, and then sets it here itself.
+// registry points at a real settings store (store) on a temporary file that
+// lives as long as the FakePlatform, so a second window made from the same
+// FakePlatform sees what the first one saved; a test may point it elsewhere.
 
 #include "platform/Platform.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeServices.h"
+#include "platform/JsonRegistry.h"
+
+#include <memory>
 
 #include <QTemporaryDir>
 
@@ -32,7 +34,8 @@ public:
     FakeKeyboard keyboard;
     FakeSystemInfo systemInfo;
     FakeBrowserLookup browsers;
-    Registry* registry = nullptr;
+    std::unique_ptr<JsonRegistry> store; // on storePath()
+    Registry* registry = nullptr;        // store.get() unless a test changes it
     QStringList arguments; // command-line parameters, program name excluded
 
     // The temporary program folder, ending in the native separator; removed
@@ -43,6 +46,9 @@ public:
     // A path inside the program folder (no file is there).
     QString executablePath() const { return programFolder_ + QStringLiteral("oribel"); }
 
+    // The settings store's file (it need not exist).
+    QString storePath() const;
+
     // The bundle pointing at the fakes above, refreshed from the current
     // members (registry, arguments) at each call. The reference stays valid
     // for the FakePlatform's life.
@@ -50,6 +56,7 @@ public:
 
 private:
     QTemporaryDir folder_;
+    QTemporaryDir configFolder_;
     QString programFolder_;
     Platform platform_;
 };

@@ -1,0 +1,86 @@
+// Arbitrary bytes as the settings store file: loading, the defaults pass,
+// saving, the kept entry and the removal must neither crash nor leave a file
+// that the next reader cannot use.
+
+#include "platform/JsonRegistry.h"
+#include "settings/Defaults.h"
+#include "settings/SettingsStore.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CountingMessages : public MessageService {
+public:
+    using MessageService::show;
+    MsgAnswer show(const MessageRequest&) override {
+        ++shown;
+        return MsgAnswer::Ok;
+    }
+    int shown = 0;
+};
+
+class NoBrowsers : public BrowserLookup {
+public:
+    std::optional<QString> internetExplorer() const override { return std::nullopt; }
+    std::optional<QString> netscape() const override { return std::nullopt; }
+    std::optional<QString> opera() const override { return std::nullopt; }
+};
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Memory-backed when the system has it: every input is written several times.
+    static QTemporaryDir dir(QDir(u"/dev/shm"_s).exists() ? u"/dev/shm/oribel-fuzz-XXXXXX"_s
+                                                          : QDir::tempPath() + u"/oribel-fuzz-XXXXXX"_s);
+    const QString path = dir.filePath(u"registry.json"_s);
+    QFile::remove(path + u".bad"_s);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+
+    CountingMessages messages;
+    JsonRegistry registry(path, &messages);
+    NoBrowsers browsers;
+    HtmlSet html;
+    AppSet app;
+    LoadSettings(registry, browsers, html, app);
+    check(messages.shown <= 1);
+
+    char cleared = 'T';
+    ApplySettingDefaults(html, app, cleared);
+    readSplashFigures(registry);
+    check(SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2004, 2, 29)));
+    SaveTempDiary(registry, messages, TempDiary{u"2004"_s, u"2"_s, u"29"_s, {}, {}, {}, {}, 1, -1});
+    check(messages.shown <= 1);
+
+    // What was just written reads back: the same settings, this version.
+    JsonRegistry reader(path, &messages);
+    HtmlSet reloadedHtml;
+    AppSet reloadedApp;
+    check(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).settingsState == '-');
+    check(reloadedHtml.HtmlSetFlags == html.HtmlSetFlags);
+    check(reloadedHtml.HtmlBRTag == html.HtmlBRTag);
+    const std::optional<TempDiary> kept = LoadTempDiary(reader, messages);
+    check(kept && kept->TDW1N == 1);
+    ClearSettings(reader);
+    check(!reader.keyExists(storenames::SettingsKey));
+    check(messages.shown <= 1);
+    return 0;
+}

@@ -1,0 +1,247 @@
+#include "platform/JsonRegistry.h"
+
+#include "platform/Messages.h"
+#include "resources/Messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RecordingMessages : public MessageService {
+public:
+    using MessageService::show;
+    MsgAnswer show(const MessageRequest& request) override {
+        shown.append(request);
+        return MsgAnswer::Ok;
+    }
+    QList<MessageRequest> shown;
+};
+
+const QString Pagora = u"\\software\\mervane\\Pagora"_s;
+const QString Temp = u"\\software\\mervane\\Pagora\\Temp"_s;
+
+class JsonRegistryTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(u"Oribel/registry.json"_s); }
+
+    void writeFile(const QByteArray& bytes) const {
+        QDir(dir.path()).mkpath(u"Oribel"_s);
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray readBytes(const QString& filePath) {
+        QFile file(filePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QJsonObject fileObject() const {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(readBytes(path()), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError);
+        EXPECT_TRUE(document.isObject());
+        return document.object();
+    }
+
+    QTemporaryDir dir;
+    RecordingMessages messages;
+};
+
+} // namespace
+
+TEST_F(JsonRegistryTest, DefaultPathFollowsXdgConfigHome) {
+    EXPECT_EQ(JsonRegistry::defaultPath(),
+              QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(u"Oribel/registry.json"_s));
+}
+
+TEST_F(JsonRegistryTest, ValuesKeepTheirTypesAndNamesIgnoreCase) {
+    JsonRegistry writer(path(), &messages);
+    EXPECT_FALSE(writer.openKey(Pagora, false));
+    EXPECT_FALSE(QFile::exists(path())) << "a failed open creates nothing";
+
+    ASSERT_TRUE(writer.openKey(u"software\\Mervane\\PAGORA\\"_s, true));
+    EXPECT_TRUE(writer.writeString(u"Name"_s, u"日記 ページ"_s));
+    EXPECT_TRUE(writer.writeInteger(u"Count"_s, -5));
+    EXPECT_TRUE(writer.writeInteger(u"Max"_s, std::numeric_limits<qint32>::max()));
+    EXPECT_EQ(writer.readString(u"name"_s), u"日記 ページ"_s) << "reads see this session's writes";
+    EXPECT_TRUE(writer.closeKey());
+
+    const QJsonObject key = fileObject().value(u"HKEY_CURRENT_USER\\software\\Mervane\\PAGORA"_s).toObject();
+    EXPECT_TRUE(key.value(u"Name"_s).isString());
+    EXPECT_EQ(key.value(u"Count"_s).toInteger(), -5);
+
+    JsonRegistry reader(path(), &messages);
+    ASSERT_TRUE(reader.openKey(u"HKEY_CURRENT_USER\\SOFTWARE\\mervane\\pagora"_s, false));
+    EXPECT_EQ(reader.readString(u"NAME"_s), u"日記 ページ"_s);
+    EXPECT_EQ(reader.readInteger(u"count"_s), -5);
+    EXPECT_EQ(reader.readInteger(u"Max"_s), std::numeric_limits<qint32>::max());
+    EXPECT_TRUE(reader.readString(u"Count"_s).isEmpty()) << "an integer is no string";
+    EXPECT_FALSE(reader.readInteger(u"Name"_s)) << "a string is no integer";
+    EXPECT_TRUE(reader.valueExists(u"Count"_s));
+    EXPECT_FALSE(reader.valueExists(u"Missing"_s));
+    EXPECT_TRUE(reader.deleteValue(u"name"_s));
+    EXPECT_TRUE(reader.deleteValue(u"Missing"_s));
+    EXPECT_TRUE(reader.closeKey());
+
+    ASSERT_TRUE(writer.openKey(Pagora, false));
+    EXPECT_FALSE(writer.valueExists(u"Name"_s));
+    EXPECT_EQ(writer.readInteger(u"Count"_s), -5);
+    writer.closeKey();
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(JsonRegistryTest, HandWrittenValuesOfOtherTypesReadAsMissingAndSurvive) {
+    const QByteArray original = R"({"\\software\\mervane\\Pagora": {"F": 1.5, "B": true, "H": 4294967296,
+        "N": null, "A": [1], "S": "x", "I": 7}})";
+    writeFile(original);
+
+    JsonRegistry registry(path(), &messages);
+    ASSERT_TRUE(registry.openKey(Pagora, false));
+    EXPECT_FALSE(registry.readInteger(u"F"_s));
+    EXPECT_FALSE(registry.readInteger(u"H"_s)) << "beyond 32 bits";
+    EXPECT_FALSE(registry.readInteger(u"B"_s));
+    EXPECT_TRUE(registry.readString(u"B"_s).isEmpty());
+    EXPECT_TRUE(registry.readString(u"N"_s).isEmpty());
+    EXPECT_EQ(registry.readInteger(u"I"_s), 7);
+    EXPECT_EQ(registry.readString(u"S"_s), u"x"_s);
+    EXPECT_TRUE(registry.closeKey());
+    EXPECT_EQ(readBytes(path()), original) << "a session that wrote nothing leaves the file alone";
+
+    ASSERT_TRUE(registry.openKey(Pagora, true));
+    registry.writeString(u"S"_s, u"y"_s);
+    ASSERT_TRUE(registry.closeKey());
+    const QJsonObject root = fileObject();
+    ASSERT_EQ(root.size(), 1) << "the stored spelling of the key is kept";
+    const QJsonObject key = root.value(u"\\software\\mervane\\Pagora"_s).toObject();
+    EXPECT_EQ(key.value(u"S"_s).toString(), u"y"_s);
+    EXPECT_EQ(key.value(u"B"_s), QJsonValue(true));
+    EXPECT_EQ(key.value(u"F"_s).toDouble(), 1.5);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(JsonRegistryTest, SubkeysAndDeletingAKeyWithThem) {
+    JsonRegistry registry(path(), &messages);
+    ASSERT_TRUE(registry.openKey(Temp, true));
+    registry.writeString(u"TDY"_s, u"2004"_s);
+    ASSERT_TRUE(registry.closeKey());
+    ASSERT_TRUE(registry.openKey(Pagora + u"X"_s, true));
+    registry.writeString(u"Other"_s, u"kept"_s);
+    ASSERT_TRUE(registry.closeKey());
+
+    EXPECT_TRUE(registry.keyExists(Pagora)) << "a key with a subkey exists";
+    EXPECT_TRUE(registry.openKey(Pagora, false));
+    EXPECT_TRUE(registry.writeString(u"Late"_s, u"lost"_s));
+    EXPECT_TRUE(registry.deleteKey(u"\\SOFTWARE\\Mervane\\pagora"_s));
+    EXPECT_FALSE(registry.writeString(u"Later"_s, u"refused"_s)) << "the open key is gone";
+    EXPECT_TRUE(registry.closeKey());
+
+    EXPECT_FALSE(registry.keyExists(Pagora));
+    EXPECT_FALSE(registry.keyExists(Temp));
+    EXPECT_TRUE(registry.keyExists(Pagora + u"X"_s)) << "a key that merely starts alike stays";
+    EXPECT_EQ(fileObject().size(), 1);
+    EXPECT_TRUE(registry.deleteKey(Pagora)) << "deleting a missing key is no error";
+}
+
+TEST_F(JsonRegistryTest, TwoCopiesKeepEachOthersWrites) {
+    JsonRegistry first(path(), &messages);
+    JsonRegistry second(path(), &messages);
+
+    ASSERT_TRUE(first.openKey(Pagora, true));
+    first.writeString(u"HtmlDate1"_s, u"<b>"_s);
+
+    // While the first copy has the key open, the second keeps an entry and
+    // stores a value of its own in the same key.
+    ASSERT_TRUE(second.openKey(Temp, true));
+    second.writeString(u"TDT"_s, u"題"_s);
+    ASSERT_TRUE(second.closeKey());
+    ASSERT_TRUE(second.openKey(Pagora, true));
+    second.writeInteger(u"WriteDiaryTime"_s, 3);
+    second.writeString(u"HtmlDate1"_s, u"<i>"_s);
+    ASSERT_TRUE(second.closeKey());
+
+    first.writeInteger(u"WriteDiaryLines"_s, 9);
+    first.deleteValue(u"NewProcessFlag"_s);
+    ASSERT_TRUE(first.closeKey());
+
+    JsonRegistry reader(path(), &messages);
+    ASSERT_TRUE(reader.openKey(Temp, false));
+    EXPECT_EQ(reader.readString(u"TDT"_s), u"題"_s);
+    reader.closeKey();
+    ASSERT_TRUE(reader.openKey(Pagora, false));
+    EXPECT_EQ(reader.readString(u"HtmlDate1"_s), u"<b>"_s) << "the last close wins for a value both wrote";
+    EXPECT_EQ(reader.readInteger(u"WriteDiaryTime"_s), 3);
+    EXPECT_EQ(reader.readInteger(u"WriteDiaryLines"_s), 9);
+    reader.closeKey();
+    EXPECT_FALSE(QFile::exists(path() + u".lock"_s));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
+    const QByteArray damaged = "{\"\\\\software\\\\mervane\\\\Pagora\": {\"HtmlDate1\": \"<b>\"";
+    writeFile(damaged);
+    const QString keptAs = path() + u".bad"_s;
+
+    JsonRegistry registry(path(), &messages);
+    EXPECT_FALSE(registry.openKey(Pagora, false));
+    ASSERT_EQ(messages.shown.size(), 1);
+    const MessageRequest& report = messages.shown.first();
+    EXPECT_EQ(report.text,
+              msg::StoreDamagedKept.arg(QDir::toNativeSeparators(path()), QDir::toNativeSeparators(keptAs)));
+    EXPECT_EQ(report.caption, msg::StoreDamagedCaption);
+    EXPECT_EQ(report.icon, MsgIcon::Warning);
+    EXPECT_EQ(readBytes(keptAs), damaged);
+    EXPECT_FALSE(QFile::exists(path()));
+
+    EXPECT_FALSE(registry.keyExists(Pagora));
+    ASSERT_TRUE(registry.openKey(Pagora, true));
+    registry.writeString(u"HtmlDate1"_s, u"<i>"_s);
+    ASSERT_TRUE(registry.closeKey());
+    EXPECT_EQ(fileObject().size(), 1);
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // Wrong shapes count as damage too; the newer damaged file replaces the older one.
+    for (const QByteArray& shape : {QByteArray("[1, 2]"), QByteArray(R"({"\\software\\mervane\\Pagora": 5})"),
+                                    QByteArray("\xff\xfe garbage")}) {
+        writeFile(shape);
+        RecordingMessages fresh;
+        JsonRegistry other(path(), &fresh);
+        EXPECT_FALSE(other.keyExists(Pagora));
+        EXPECT_EQ(fresh.shown.size(), 1);
+        EXPECT_EQ(readBytes(keptAs), shape);
+    }
+}
+
+TEST_F(JsonRegistryTest, DeepOrBigInputIsHandled) {
+    writeFile(QByteArray(200000, '['));
+    JsonRegistry registry(path(), &messages);
+    EXPECT_FALSE(registry.openKey(Pagora, false));
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    const QString big(1024 * 1024, u'字');
+    ASSERT_TRUE(registry.openKey(Pagora, true));
+    registry.writeString(u"Big"_s, big);
+    ASSERT_TRUE(registry.closeKey());
+    ASSERT_TRUE(registry.openKey(Pagora, false));
+    EXPECT_EQ(registry.readString(u"Big"_s), big);
+    registry.closeKey();
+}
+
+TEST_F(JsonRegistryTest, UnusableLocationFailsWithoutCrashing) {
+    writeFile("{}");
+    // A store whose folder would have to be a regular file.
+    JsonRegistry registry(path() + u"/registry.json"_s, &messages);
+    EXPECT_FALSE(registry.openKey(Pagora, true));
+    EXPECT_FALSE(registry.openKey(Pagora, false));
+    EXPECT_FALSE(registry.keyExists(Pagora));
+    EXPECT_FALSE(registry.writeString(u"A"_s, u"b"_s)) << "no key is open";
+    EXPECT_TRUE(registry.closeKey());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}

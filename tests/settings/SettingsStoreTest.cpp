@@ -1,0 +1,411 @@
+#include "settings/SettingsStore.h"
+
+#include "platform/JsonRegistry.h"
+#include "resources/Messages.h"
+#include "settings/Defaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+namespace n = storenames;
+
+namespace {
+
+class RecordingMessages : public MessageService {
+public:
+    using MessageService::show;
+    MsgAnswer show(const MessageRequest& request) override {
+        shown.append(request);
+        return MsgAnswer::Ok;
+    }
+    QList<MessageRequest> shown;
+};
+
+struct FixedBrowsers : BrowserLookup {
+    std::optional<QString> ie, nn, op;
+    std::optional<QString> internetExplorer() const override { return ie; }
+    std::optional<QString> netscape() const override { return nn; }
+    std::optional<QString> opera() const override { return op; }
+};
+
+// Accepts the key and fails the write with the given number (counted from 1).
+class FailingRegistry : public Registry {
+public:
+    explicit FailingRegistry(int failAt) : failAt_(failAt) {}
+    bool openKey(const QString&, bool) override { return true; }
+    bool closeKey() override { return true; }
+    QString readString(const QString&) const override { return {}; }
+    std::optional<qint32> readInteger(const QString&) const override { return std::nullopt; }
+    bool valueExists(const QString&) const override { return false; }
+    bool writeString(const QString& name, const QString&) override { return write(name); }
+    bool writeInteger(const QString& name, qint32) override { return write(name); }
+    bool deleteValue(const QString& name) override {
+        deleted.append(name);
+        return true;
+    }
+    bool deleteKey(const QString&) override { return true; }
+    bool keyExists(const QString&) const override { return true; }
+
+    QStringList written, deleted;
+
+private:
+    bool write(const QString& name) {
+        if (written.size() + 1 == failAt_)
+            return false;
+        written.append(name);
+        return true;
+    }
+    int failAt_;
+};
+
+// Every value the settings key holds after a save, in the order of writing.
+const QStringList SavedNames =
+    u"HtmlDate1 HtmlDate2 HtmlTime1 HtmlTime2 HtmlSky1 HtmlSky2 HtmlSky3 HtmlSky4 HtmlSky5 HtmlSky6 "
+    u"HtmlSky7 HtmlMain1 HtmlMain2 HtmlTitle1 HtmlTitle2 HtmlAll1 HtmlAll2 HtmlDataTitle HtmlBRTag "
+    u"HtmlHRTag AlwaysOpenHtml UserSiteUrl LoadLog LoadLog1 LoadLog2 ExternalApp1 ExternalApp2 "
+    u"DecoPrevColor DecoInfo0 DecoInfo1 DecoInfo2 DecoInfo3 GraphicDir LinkFrame LinkClass "
+    u"PositionClass EditFontSize EditFontFace EditFontSizeT EditFontFaceT HtmlSetFlags AppSetFlags "
+    u"WindowWidth WindowHeight WindowXPosition WindowYPosition BrowserIE BrowserNN BrowserOpera "
+    u"InstallPath Version InsertDiaryTime WriteDiaryFrequency WriteDiaryTime WriteDiaryLines "
+    u"WriteDiaryTimeL WriteDiaryLinesL WriteLastMonth"_s.split(u' ');
+const QStringList IntegerNames = {u"WriteDiaryTime"_s, u"WriteDiaryLines"_s, u"WriteDiaryTimeL"_s,
+                                  u"WriteDiaryLinesL"_s, u"WriteLastMonth"_s};
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(u"registry.json"_s); }
+
+    // Stores values in a key as an earlier run (or version) would have.
+    void seed(const QString& key, const QList<std::pair<QString, QVariant>>& values) {
+        ASSERT_TRUE(registry.openKey(key, true));
+        for (const auto& [name, value] : values) {
+            if (value.typeId() == QMetaType::Int)
+                registry.writeInteger(name, value.toInt());
+            else
+                registry.writeString(name, value.toString());
+        }
+        ASSERT_TRUE(registry.closeKey());
+    }
+
+    LoadOutcome load() {
+        html = HtmlSet();
+        app = AppSet();
+        return LoadSettings(registry, browsers, html, app);
+    }
+    bool save(const QDate& today = QDate(2003, 6, 6)) {
+        return SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, today);
+    }
+    void applyDefaults() {
+        char cleared = 'T';
+        ApplySettingDefaults(html, app, cleared);
+    }
+    QJsonObject storedKey() const {
+        QFile file(path());
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return QJsonDocument::fromJson(file.readAll())
+            .object()
+            .value(u"HKEY_CURRENT_USER\\software\\mervane\\Pagora"_s)
+            .toObject();
+    }
+
+    QTemporaryDir dir;
+    RecordingMessages messages;
+    JsonRegistry registry{path(), &messages};
+    FixedBrowsers browsers;
+    HtmlSet html;
+    AppSet app;
+};
+
+} // namespace
+
+TEST_F(SettingsStoreTest, FirstRunThenSaveWritesEveryValue) {
+    browsers.ie = u"/usr/bin/iexplore"_s;
+    const LoadOutcome first = load();
+    EXPECT_EQ(first.settingsState, 'F');
+    EXPECT_EQ(app.InsertDiaryTime, 0);
+    EXPECT_EQ(first.iePathFromSystem, u"/usr/bin/iexplore"_s);
+    EXPECT_TRUE(first.sendIEEnabled);
+    EXPECT_FALSE(first.sendNNEnabled);
+    EXPECT_FALSE(first.sendOperaEnabled);
+
+    applyDefaults();
+    app.WriteDiaryTime = 4;
+    ASSERT_TRUE(save());
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    const QJsonObject key = storedKey();
+    QStringList stored = key.keys();
+    QStringList expected = SavedNames;
+    stored.sort();
+    expected.sort();
+    EXPECT_EQ(stored, expected);
+    for (const QString& name : SavedNames) {
+        const bool integer = IntegerNames.contains(name);
+        EXPECT_EQ(key.value(name).isDouble(), integer) << name.toStdString();
+        EXPECT_EQ(key.value(name).isString(), !integer) << name.toStdString();
+    }
+    EXPECT_EQ(key.value(u"Version"_s).toString(), u"3.32"_s);
+    EXPECT_EQ(key.value(u"InstallPath"_s).toString(), u"/opt/oribel/oribel"_s);
+    EXPECT_EQ(key.value(u"HtmlSetFlags"_s).toString(), u"0000010000010000000"_s);
+    EXPECT_EQ(key.value(u"AppSetFlags"_s).toString(), u"000000000000"_s);
+    EXPECT_EQ(key.value(u"InsertDiaryTime"_s).toString(), u"0"_s);
+    EXPECT_EQ(key.value(u"WriteLastMonth"_s).toInteger(), 24042);
+    EXPECT_EQ(key.value(u"WriteDiaryTime"_s).toInteger(), 4);
+    EXPECT_EQ(key.value(u"HtmlSky7"_s).toString(), u"／"_s);
+
+    // The next start finds the settings of this version and needs no pass.
+    const HtmlSet savedHtml = html;
+    const AppSet savedApp = app;
+    EXPECT_EQ(load().settingsState, '-');
+    EXPECT_EQ(html.HtmlMain1, savedHtml.HtmlMain1);
+    EXPECT_EQ(html.HtmlSetFlags, savedHtml.HtmlSetFlags);
+    EXPECT_EQ(app.AppSetFlags, savedApp.AppSetFlags);
+    EXPECT_EQ(app.EditFontFaceT, u"ＭＳ ゴシック"_s);
+    EXPECT_EQ(app.WriteLastMonth, 24042);
+    EXPECT_EQ(app.WriteDiaryTime, 4);
+}
+
+TEST_F(SettingsStoreTest, OlderOrMarkedSettingsNeedTheDefaultsPass) {
+    seed(n::SettingsKey, {{n::Version, u"3.31"_s}, {n::AppSetFlags, u"000001000000"_s}});
+    EXPECT_EQ(load().settingsState, 'U');
+    EXPECT_EQ(app.flag(ReservedFlag), '1');
+    applyDefaults();
+    EXPECT_EQ(app.flag(ReservedFlag), '0');
+
+    const std::pair<const char*, char> versions[] = {{"3.32", '-'}, {"3.4", '-'}, {"10", '-'},
+                                                     {"3.3", 'U'},  {"", 'U'},    {"3.32a", 'U'}};
+    for (const auto& [version, state] : versions) {
+        seed(n::SettingsKey, {{n::Version, QString::fromLatin1(version)}});
+        EXPECT_EQ(load().settingsState, state) << version;
+    }
+
+    seed(n::SettingsKey, {{n::Version, u"3.32"_s}, {n::NewProcessFlag, u"1"_s}, {n::FirstPageChangeFlag, 1}});
+    EXPECT_EQ(load().settingsState, 'U');
+    ASSERT_TRUE(save());
+    EXPECT_FALSE(storedKey().contains(n::NewProcessFlag));
+    EXPECT_FALSE(storedKey().contains(n::FirstPageChangeFlag));
+    EXPECT_EQ(load().settingsState, '-');
+}
+
+TEST_F(SettingsStoreTest, LoadRulesPerValue) {
+    seed(n::SettingsKey, {{n::Version, u"3.32"_s},
+                          {n::HtmlDate1, u""_s},
+                          {n::HtmlDate2, u"</b>"_s},
+                          {n::EditFontSize, u"abc"_s},
+                          {n::EditFontSizeT, u"14"_s},
+                          {n::InsertDiaryTime, u"x"_s},
+                          {n::WriteDiaryFrequency, u" 2"_s},
+                          {n::HtmlSetFlags, u"5000010000010000000ZZ"_s},
+                          {n::AppSetFlags, u"1"_s},
+                          {n::WindowWidth, u"800"_s}});
+    html.HtmlDate1 = u"kept"_s;
+    app.FileHistory1 = u"old.html"_s;
+    app.AppSetFlags[SettingsDialogPage] = 'S';
+    EXPECT_EQ(LoadSettings(registry, browsers, html, app).settingsState, '-');
+
+    EXPECT_EQ(html.HtmlDate1, u"kept"_s) << "an empty value leaves the member";
+    EXPECT_EQ(html.HtmlDate2, u"</b>"_s);
+    EXPECT_TRUE(app.FileHistory1.isEmpty()) << "the history is always taken";
+    EXPECT_EQ(app.EditFontSize, u"10"_s);
+    EXPECT_EQ(app.EditFontSizeT, u"14"_s);
+    EXPECT_TRUE(app.EditFontFace.isEmpty());
+    EXPECT_EQ(app.InsertDiaryTime, 0);
+    EXPECT_EQ(app.WriteDiaryFrequency, 1);
+    EXPECT_EQ(app.WindowWidth, u"800"_s);
+    EXPECT_EQ(std::string(html.HtmlSetFlags.data()), "5000010000010000000");
+    EXPECT_EQ(std::string(app.AppSetFlags.data(), AppFlagStoredCount),
+              std::string("1\0\0\0\0\0\0\0\0\0\0\0\0", 13));
+    EXPECT_EQ(app.AppSetFlags[SettingsDialogPage], 'S') << "the dialog's page is never loaded";
+
+    applyDefaults();
+    EXPECT_EQ(app.EditFontFace, u"ＭＳ ゴシック"_s);
+    app.AppSetFlags[SettingsDialogPage] = '\0';
+    EXPECT_EQ(std::string(app.AppSetFlags.data()), "100000000000");
+    ASSERT_TRUE(save());
+    EXPECT_EQ(storedKey().value(n::AppSetFlags).toString(), u"100000000000"_s);
+
+    // A tag builder page in use is stored as the thirteenth character; the
+    // settings dialog's page never is.
+    app.AppSetFlags[TagDialogMode] = 'L';
+    app.AppSetFlags[SettingsDialogPage] = 'B';
+    ASSERT_TRUE(save());
+    EXPECT_EQ(storedKey().value(n::AppSetFlags).toString(), u"100000000000L"_s);
+    load();
+    EXPECT_EQ(app.flag(TagDialogMode), 'L');
+    EXPECT_EQ(app.flag(SettingsDialogPage), '\0');
+
+    seed(n::SettingsKey, {{n::InsertDiaryTime, u"17"_s}, {n::WriteDiaryFrequency, u"3"_s}});
+    load();
+    EXPECT_EQ(app.InsertDiaryTime, 17);
+    EXPECT_EQ(app.WriteDiaryFrequency, 3);
+}
+
+TEST_F(SettingsStoreTest, StatisticsGroupStopsAtItsFirstUnreadableValue) {
+    seed(n::SettingsKey, {{n::WriteLastMonth, 24042}, {n::WriteDiaryLines, 50}, {n::WriteDiaryTimeL, 7}});
+    load();
+    EXPECT_EQ(app.WriteLastMonth, 24042);
+    EXPECT_EQ(app.WriteDiaryTime, 0);
+    EXPECT_EQ(app.WriteDiaryLines, 0);
+    EXPECT_EQ(app.WriteDiaryTimeL, 0);
+    EXPECT_FALSE(readSplashFigures(registry));
+
+    seed(n::SettingsKey, {{n::WriteLastMonth, u"24042"_s}, {n::WriteDiaryTime, 3}, {n::WriteDiaryLinesL, 9}});
+    load();
+    EXPECT_EQ(app.WriteLastMonth, 0) << "a number stored as text is no integer";
+    EXPECT_EQ(app.WriteDiaryTime, 0);
+
+    seed(n::SettingsKey, {{n::WriteLastMonth, 24042}, {n::WriteDiaryLines, 50}});
+    load();
+    EXPECT_EQ(app.WriteDiaryTime, 3);
+    EXPECT_EQ(app.WriteDiaryLines, 50);
+    EXPECT_EQ(app.WriteDiaryTimeL, 7);
+    EXPECT_EQ(app.WriteDiaryLinesL, 9);
+    const auto figures = readSplashFigures(registry);
+    ASSERT_TRUE(figures);
+    EXPECT_EQ(figures->time, 3);
+    EXPECT_EQ(figures->lines, 50);
+    EXPECT_EQ(figures->timeL, 7);
+    EXPECT_EQ(figures->linesL, 9);
+}
+
+TEST_F(SettingsStoreTest, MonthStampOfTheDayOfSaving) {
+    applyDefaults();
+    ASSERT_TRUE(save(QDate(2003, 12, 31)));
+    EXPECT_EQ(storedKey().value(n::WriteLastMonth).toInteger(), 24048);
+    ASSERT_TRUE(save(QDate(2004, 1, 1)));
+    EXPECT_EQ(storedKey().value(n::WriteLastMonth).toInteger(), 24049);
+}
+
+TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
+    applyDefaults();
+    ASSERT_TRUE(save());
+    SaveTempDiary(registry, messages,
+                  {u"2004"_s, u"2"_s, u"29"_s, u"(日)"_s, u"曇天"_s, u"霧"_s, u"題名"_s, 2, -1});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(load().settingsState, '-') << "the Temp subkey does not disturb the settings";
+
+    const std::optional<TempDiary> kept = LoadTempDiary(registry, messages);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->TDY, u"2004"_s);
+    EXPECT_EQ(kept->TDM, u"2"_s);
+    EXPECT_EQ(kept->TDD, u"29"_s);
+    EXPECT_EQ(kept->TDW, u"(日)"_s);
+    EXPECT_EQ(kept->TDW1, u"曇天"_s);
+    EXPECT_EQ(kept->TDW1N, 2);
+    EXPECT_EQ(kept->TDW2, u"霧"_s);
+    EXPECT_EQ(kept->TDW2N, -1);
+    EXPECT_EQ(kept->TDT, u"題名"_s);
+    EXPECT_FALSE(registry.keyExists(n::TempKey));
+    EXPECT_TRUE(registry.keyExists(n::SettingsKey));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A second restore finds nothing and says so.
+    EXPECT_FALSE(LoadTempDiary(registry, messages));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, u"Registory Load Error. -TD"_s);
+    EXPECT_EQ(messages.shown[0].caption, msg::AppTitle);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
+
+    seed(n::TempKey, {{n::TDW1N, u"abc"_s}, {n::TDW1, u"晴れ"_s}});
+    const std::optional<TempDiary> odd = LoadTempDiary(registry, messages);
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->TDW1N, -1);
+    EXPECT_EQ(odd->TDW2N, -1);
+    EXPECT_EQ(odd->TDW1, u"晴れ"_s);
+    EXPECT_TRUE(odd->TDY.isEmpty());
+}
+
+TEST_F(SettingsStoreTest, ClearSettingsLeadsToAFirstRun) {
+    applyDefaults();
+    ASSERT_TRUE(save());
+    SaveTempDiary(registry, messages, TempDiary{});
+    ClearSettings(registry);
+    EXPECT_FALSE(registry.keyExists(n::SettingsKey));
+    EXPECT_FALSE(registry.keyExists(n::TempKey));
+    EXPECT_EQ(load().settingsState, 'F');
+}
+
+TEST_F(SettingsStoreTest, DamagedStoreStartsAsFirstRunAndIsWrittenAfresh) {
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("HtmlDate1=<b>\n");
+    }
+    EXPECT_EQ(load().settingsState, 'F');
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(path())));
+    EXPECT_TRUE(QFile::exists(path() + u".bad"_s));
+
+    applyDefaults();
+    ASSERT_TRUE(save());
+    EXPECT_EQ(load().settingsState, '-');
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+TEST_F(SettingsStoreTest, FailuresAreReported) {
+    // A store that cannot be created at all.
+    {
+        QFile blocker(dir.filePath(u"blocker"_s));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    JsonRegistry unusable(dir.filePath(u"blocker/registry.json"_s), &messages);
+    applyDefaults();
+    EXPECT_FALSE(SaveSettings(unusable, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, u"レジストリに書き込めませんでした。"_s);
+    EXPECT_EQ(messages.shown[0].caption, u"Oribel 3"_s);
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
+
+    SaveTempDiary(unusable, messages, TempDiary{});
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].text, u"Registory Write Error. -TD"_s);
+
+    // A write failing halfway: the rest and the deletions are skipped, one message.
+    messages.shown.clear();
+    FailingRegistry failing(10);
+    EXPECT_FALSE(SaveSettings(failing, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    EXPECT_EQ(failing.written, SavedNames.mid(0, 9));
+    EXPECT_TRUE(failing.deleted.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, msg::RegistryWriteFailed);
+
+    FailingRegistry failingTemp(3);
+    SaveTempDiary(failingTemp, messages, TempDiary{});
+    EXPECT_EQ(failingTemp.written, (QStringList{u"TDY"_s, u"TDM"_s}));
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1].text, msg::TempDiaryWriteFailed);
+}
+
+TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
+    const QString installed = dir.filePath(u"firefox"_s);
+    {
+        QFile file(installed);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    seed(n::SettingsKey, {{n::Version, u"3.32"_s},
+                          {n::AppSetFlags, u"0000000100000"_s},
+                          {n::BrowserIE, dir.path()},
+                          {n::BrowserNN, installed},
+                          {n::BrowserOpera, dir.filePath(u"missing"_s)}});
+    LoadOutcome outcome = load();
+    EXPECT_FALSE(outcome.sendIEEnabled) << "a folder is no program";
+    EXPECT_TRUE(outcome.sendNNEnabled);
+    EXPECT_FALSE(outcome.sendOperaEnabled);
+    EXPECT_EQ(app.BrowserNN, installed);
+    EXPECT_TRUE(outcome.nnPathFromSystem.isEmpty());
+
+    seed(n::SettingsKey, {{n::AppSetFlags, u"0000000000000"_s}});
+    outcome = load();
+    EXPECT_FALSE(outcome.sendNNEnabled) << "only when the user chose the own paths";
+}
