@@ -15,7 +15,9 @@ inline const QString AppName = u"Oribel"_s;
 inline const QString VersionText = u"Ver 3.32"_s;
 inline const QString StoredVersion = u"3.32"_s;
 
+
 // ---- Settings store --------------------------------------------------------
+
 
 // ---- Main window and document ----------------------------------------------
 
@@ -28,10 +30,14 @@ inline QString fileWriteError(const QString& path, const QString& reason) {
     return u"ファイル %1 に書き込めませんでした。\n理由: %2"_s.arg(path, reason);
 }
 
+
 // ---- Today's page, composer, statistics -------------------------------------
+
 
 // ---- Splash and about windows -----------------------------------------------
 
+
 // ---- Tag builder -------------------------------------------------------------
+
 
 } // namespace msg
