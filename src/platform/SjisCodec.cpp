@@ -20,14 +20,20 @@
 namespace sjis {
 namespace {
 
-constexpr char16_t kLeadMark = 0xFFFF;    // singleByte: the byte starts a double-byte character
-constexpr std::uint16_t kNoCode = 0xFFFF; // toCp932: CP932 cannot hold the character
+constexpr char16_t kLeadMark = 0xFFFF;        // singleByte: the byte starts a double-byte character
+constexpr std::uint32_t kNoCode = 0xFFFFFFFF; // toCp932: CP932 cannot hold the character
 constexpr char16_t kReservedBase = 0xF700;
-constexpr std::uint16_t kCrLfPair = '\r' | '\n' << 8;
+constexpr std::uint32_t kMissingBit = 0x80000000;
 
-constexpr std::uint16_t bytePair(int lead, int trail) {
-    return std::uint16_t(lead | trail << 8);
+// An entry of toCp932: the bytes in memory order, and their count above them.
+constexpr std::uint32_t oneByte(int b) {
+    return std::uint32_t(b) | 1u << 16;
 }
+constexpr std::uint32_t bytePair(int first, int second) {
+    return std::uint32_t(first | second << 8) | 2u << 16;
+}
+constexpr std::uint32_t kCrLfPair = bytePair('\r', '\n');
+constexpr std::uint32_t kLineFeed = oneByte('\n');
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
@@ -51,9 +57,8 @@ struct Tables {
     char16_t singleByte[256];
     // [lead & 0x7F][trail] -> character; 0 where the pair is not assigned.
     char16_t doubleByte[128][256];
-    // UTF-16 code unit -> the CP932 bytes in memory order (a single byte, or
-    // lead | trail << 8, which is always above 0xFF), or kNoCode.
-    std::uint16_t toCp932[65536];
+    // UTF-16 code unit -> oneByte() or bytePair() of its CP932 code, or kNoCode.
+    std::uint32_t toCp932[65536];
 
     Tables();
     void buildDoubleBytes();
@@ -72,10 +77,10 @@ Tables::Tables() {
         else // 0x80, 0xA0, 0xFD-0xFF: no character in CP932
             singleByte[b] = char16_t(kReservedBase + b);
         if (singleByte[b] != kLeadMark)
-            toCp932[singleByte[b]] = std::uint16_t(b);
+            toCp932[singleByte[b]] = oneByte(b);
         // Any byte, a lead byte included, may turn up alone and be held as its
         // reserved code point, which is written back as that byte.
-        toCp932[kReservedBase + b] = std::uint16_t(b);
+        toCp932[kReservedBase + b] = oneByte(b);
     }
     // Text is written with CR LF line breaks far more often than without.
     toCp932[u'\n'] = kCrLfPair;
@@ -196,10 +201,10 @@ char32_t takeCodePoint(const char16_t*& p, const char16_t* end) {
 // Bytes the character at p takes when written with CR LF line breaks;
 // advances p past it.
 qsizetype takeCharLength(const Tables& t, const char16_t*& p, const char16_t* end) {
-    const std::uint16_t code = t.toCp932[*p];
+    const std::uint32_t code = t.toCp932[*p];
     if (code != kNoCode) {
         ++p;
-        return code <= 0xFF ? 1 : 2;
+        return code >> 16;
     }
     return referenceLength(takeCodePoint(p, end));
 }
@@ -313,27 +318,27 @@ template <bool CrLf> QByteArray encodeText(QStringView text) {
         // Anything else, four units at a time while all four have a code, for
         // up to sixteen units before trying ASCII again.
         for (int round = 0; round < 4 && end - p >= 4; ++round) {
-            std::uint16_t pairs[4];
-            bool missing = false;
+            std::uint32_t codes[4];
+            std::uint32_t any = 0;
             for (int i = 0; i < 4; ++i) {
-                pairs[i] = !CrLf && p[i] == u'\n' ? std::uint16_t('\n') : t.toCp932[p[i]];
-                missing |= pairs[i] == kNoCode;
+                codes[i] = !CrLf && p[i] == u'\n' ? kLineFeed : t.toCp932[p[i]];
+                any |= codes[i];
             }
-            if (missing)
+            if (any & kMissingBit)
                 break;
-            for (std::uint16_t pair : pairs) {
-                std::memcpy(out, &pair, 2);
-                out += pair > 0xFF ? 2 : 1;
+            for (std::uint32_t code : codes) {
+                std::memcpy(out, &code, 2);
+                out += code >> 16;
             }
             p += 4;
         }
         // One unit on its own: a character reference, or one near the end.
         if (p == end)
             break;
-        const std::uint16_t pair = !CrLf && *p == u'\n' ? std::uint16_t('\n') : t.toCp932[*p];
-        if (pair != kNoCode) {
-            std::memcpy(out, &pair, 2);
-            out += pair > 0xFF ? 2 : 1;
+        const std::uint32_t code = !CrLf && *p == u'\n' ? kLineFeed : t.toCp932[*p];
+        if (code != kNoCode) {
+            std::memcpy(out, &code, 2);
+            out += code >> 16;
             ++p;
             continue;
         }
