@@ -55,8 +55,9 @@ struct Tables {
     // A byte on its own: the character, the reserved code point of an invalid
     // byte, or kLeadMark.
     char16_t singleByte[256];
-    // [lead & 0x7F][trail] -> character; 0 where the pair is not assigned.
-    char16_t doubleByte[128][256];
+    // [(lead << 8 | trail) - 0x8000] -> character; 0 where the pair is not
+    // assigned, and for every first byte that cannot lead.
+    char16_t doubleByte[0x8000];
     // UTF-16 code unit -> oneByte() or bytePair() of its CP932 code, or kNoCode.
     std::uint32_t toCp932[65536];
 
@@ -127,7 +128,7 @@ void Tables::buildDoubleBytes() {
             continue;
         const auto lead = std::uint8_t(pairs[i]);
         const auto trail = std::uint8_t(pairs[i + 1]);
-        doubleByte[lead & 0x7F][trail] = c;
+        doubleByte[(lead << 8 | trail) - 0x8000] = c;
         if (toCp932[c] == kNoCode)
             toCp932[c] = bytePair(lead, trail);
         else if (!duplicated.contains(QChar(c)))
@@ -154,7 +155,7 @@ void Tables::buildPreferredCodes(const QString& duplicated) {
         if (lineEnd - pos == 2) {
             const auto lead = std::uint8_t(codes[pos]);
             const auto trail = std::uint8_t(codes[pos + 1]);
-            if (isLeadByte(lead) && doubleByte[lead & 0x7F][trail] == c.unicode())
+            if (isLeadByte(lead) && doubleByte[(lead << 8 | trail) - 0x8000] == c.unicode())
                 toCp932[c.unicode()] = bytePair(lead, trail);
         }
         pos = lineEnd + 1;
@@ -260,9 +261,11 @@ template <bool CrLf> QString decodeText(QByteArrayView bytes) {
             }
         }
         // Runs of anything else. A byte that cannot lead has an empty row in
-        // doubleByte, so one look-up decides the common case.
+        // doubleByte, so one look-up of the two bytes decides the common case.
         while (end - p >= 2 && *p >= 0x80) {
-            const char16_t c = t.doubleByte[*p & 0x7F][p[1]];
+            std::uint16_t twoBytes;
+            std::memcpy(&twoBytes, p, 2);
+            const char16_t c = t.doubleByte[std::uint16_t(twoBytes << 8 | twoBytes >> 8) - 0x8000];
             if (c) {
                 *out++ = c;
                 p += 2;
