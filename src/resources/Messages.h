@@ -55,6 +55,15 @@ inline const QString StoreDamagedStuck =
 
 // ---- Main window and document ----------------------------------------------
 
+// A file could not be read or written: the path as shown to the user and the
+// system's reason.
+inline QString fileReadError(const QString& path, const QString& reason) {
+    return u"ファイル %1 を読み込めませんでした。\n理由: %2"_s.arg(path, reason);
+}
+inline QString fileWriteError(const QString& path, const QString& reason) {
+    return u"ファイル %1 に書き込めませんでした。\n理由: %2"_s.arg(path, reason);
+}
+
 
 // ---- Today's page, composer, statistics -------------------------------------
 
