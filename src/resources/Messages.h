@@ -144,5 +144,28 @@ inline const QString AboutPercentAfter = u" ％です。"_s;
 
 // ---- Tag builder -------------------------------------------------------------
 
+// The dialog frame.
+inline const QString TagsCaption = u"HTMLタグ挿入 - Oribel"_s;
+inline const QString TagsWeatherCaption = u"不足情報の解決 - Oribel"_s;
+inline const QString TagsOk = u"OK"_s;
+inline const QString TagsCancel = u"Cancel"_s;
+inline const QString TagsAllLowerCase = u"全て小文字(&L)"_s;
+inline const QString TagsAllLowerCaseHint = u"全て小文字に変換して挿入します。"_s;
+
+// The weather page.
+inline const QString WeaSheetCaption = u"天気のタグ指定"_s;
+inline const QString WeaNoteOutsideList = u"天気欄に、リスト外の文字が入力されています。"_s;
+inline const QString WeaNoteChoose = u"表示する際のタグ設定を選択して下さい。"_s;
+inline const QString WeaInput1 = u"入力文字１："_s;
+inline const QString WeaInput2 = u"入力文字２："_s;
+inline const QString WeaList1 = u"設定リスト(&1)"_s;
+inline const QString WeaList2 = u"設定リスト(&2)"_s;
+inline const QString WeaSun = u"「晴れ」の設定(&L)"_s;
+inline const QString WeaCloud = u"「くもり」の設定(&C)"_s;
+inline const QString WeaRain = u"「雨」の設定(&R)"_s;
+inline const QString WeaSnow = u"「雪」の設定(&S)"_s;
+inline const QString WeaUser = u"任意のタグを指定(&U)"_s;
+inline const QString WeaColor = u"色"_s;
+inline const QString WeaColorHint = u"カラー指定"_s;
 
 } // namespace msg
