@@ -1,5 +1,330 @@
 #include "document/TagsUnit.h"
 
-TTagsForm::TTagsForm(const Platform&, const HtmlSet&, AppSet&, QWidget* parent) : QDialog(parent) {}
+#include "document/TagBuilder.h"
+#include "resources/Messages.h"
 
-void TTagsForm::SetWeatherFields(const WeatherField&, const WeatherField&) {}
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int ButtonWidth = 75;
+constexpr int ButtonGap = 5;
+// In weather mode the OK button also covers the hidden Cancel button's place.
+constexpr int WideButtonWidth = ButtonWidth + ButtonGap + ButtonWidth;
+
+// A field is grey when it does not take part (or only shows a value) and white
+// when the user's input in it counts.
+void setFieldGrey(QLineEdit* field, bool grey) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, grey ? palette.color(QPalette::Window) : QColor(Qt::white));
+    field->setPalette(palette);
+}
+
+bool isListItem(const WeatherField& weather) {
+    return weather.listIndex >= 0 && weather.listIndex <= 3;
+}
+
+} // namespace
+
+TTagsForm::TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent)
+    : QDialog(parent), platform_(platform), htmlSet_(htmlSet), appSet_(appSet),
+      mode_(appSet.flag(TagDialogMode)) {
+    setObjectName(u"TagsForm"_s);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    BuildFrame();
+    BuildWeaColorSheet();
+    ShowPagesOfMode();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TTagsForm::BuildFrame() {
+    setWindowTitle(mode_ == 'W' ? msg::TagsWeatherCaption : msg::TagsCaption);
+
+    auto* root = new QVBoxLayout(this);
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(u"PageControl"_s);
+    root->addWidget(PageControl);
+
+    auto* bottom = new QHBoxLayout();
+    bottom->setSpacing(ButtonGap);
+    CheckAllLowerCase = new QCheckBox(msg::TagsAllLowerCase, this);
+    CheckAllLowerCase->setObjectName(u"CheckAllLowerCase"_s);
+    CheckAllLowerCase->setToolTip(msg::TagsAllLowerCaseHint);
+    BtnOK = new QPushButton(msg::TagsOk, this);
+    BtnOK->setObjectName(u"BtnOK"_s);
+    BtnOK->setDefault(true);
+    BtnOK->setFixedWidth(ButtonWidth);
+    BtnCancel = new QPushButton(msg::TagsCancel, this);
+    BtnCancel->setObjectName(u"BtnCancel"_s);
+    BtnCancel->setFixedWidth(ButtonWidth);
+    bottom->addWidget(CheckAllLowerCase);
+    bottom->addStretch(1);
+    bottom->addWidget(BtnOK);
+    bottom->addWidget(BtnCancel);
+    root->addLayout(bottom);
+
+    if (mode_ == 'W') {
+        CheckAllLowerCase->hide();
+        BtnCancel->hide();
+        BtnOK->setFixedWidth(WideButtonWidth);
+    }
+
+    connect(BtnOK, &QPushButton::clicked, this, &TTagsForm::BtnOKClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TTagsForm::AddSheet(QWidget* sheet, const QString& caption, char mode) {
+    PageControl->addTab(sheet, caption);
+    sheets_.append({sheet, mode});
+}
+
+void TTagsForm::ShowPagesOfMode() {
+    for (const auto& [sheet, mode] : sheets_)
+        PageControl->setTabVisible(PageControl->indexOf(sheet), mode == mode_);
+    for (const auto& [sheet, mode] : sheets_) {
+        if (mode == mode_) {
+            PageControl->setCurrentWidget(sheet);
+            break;
+        }
+    }
+}
+
+void TTagsForm::BuildWeaColorSheet() {
+    WeaColorSheet = new QWidget(PageControl);
+    WeaColorSheet->setObjectName(u"WeaColorSheet"_s);
+    auto* page = new QVBoxLayout(WeaColorSheet);
+
+    auto* note = new QHBoxLayout();
+    auto* icon = new QLabel(WeaColorSheet);
+    icon->setObjectName(u"ImageWeaQuestion"_s);
+    const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize));
+    icon->setAlignment(Qt::AlignTop);
+    auto* lines = new QVBoxLayout();
+    lines->addWidget(new QLabel(msg::WeaNoteOutsideList, WeaColorSheet));
+    lines->addWidget(new QLabel(msg::WeaNoteChoose, WeaColorSheet));
+    note->addWidget(icon);
+    note->addLayout(lines, 1);
+    page->addLayout(note);
+
+    weather1_ = BuildWeatherPanel(1);
+    weather2_ = BuildWeatherPanel(2);
+    auto* panels = new QHBoxLayout();
+    panels->addWidget(weather1_.panel);
+    panels->addWidget(weather2_.panel);
+    page->addLayout(panels);
+
+    PanelWea1 = weather1_.panel;
+    EditWeaCol1 = weather1_.input;
+    RadioWea1Sun = weather1_.radios[0];
+    RadioWea1Crw = weather1_.radios[1];
+    RadioWea1Rain = weather1_.radios[2];
+    RadioWea1Snow = weather1_.radios[3];
+    RadioWea1User = weather1_.radios[UserChoice];
+    EditWea1User = weather1_.tag;
+    BtnWea1Color = weather1_.color;
+
+    PanelWea2 = weather2_.panel;
+    EditWeaCol2 = weather2_.input;
+    RadioWea2Sun = weather2_.radios[0];
+    RadioWea2Crw = weather2_.radios[1];
+    RadioWea2Rain = weather2_.radios[2];
+    RadioWea2Snow = weather2_.radios[3];
+    RadioWea2User = weather2_.radios[UserChoice];
+    EditWea2User = weather2_.tag;
+    BtnWea2Color = weather2_.color;
+
+    for (WeatherPanel* panel : {&weather1_, &weather2_}) {
+        connect(panel->choices, &QButtonGroup::idToggled, this, [this, panel](int choice, bool checked) {
+            if (checked)
+                WeatherChoiceSelected(*panel, choice);
+        });
+        connect(panel->color, &QPushButton::clicked, this, [this, panel] { BtnWeaColorClick(*panel); });
+        // Typing is entering too, even when the focus arrived without an event.
+        connect(panel->tag, &QLineEdit::textEdited, this,
+                [panel] { panel->radios[UserChoice]->setChecked(true); });
+        panel->tag->installEventFilter(this);
+    }
+
+    AddSheet(WeaColorSheet, msg::WeaSheetCaption, 'W');
+}
+
+TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
+    const QString n = QString::number(number);
+    WeatherPanel p;
+    p.panel = new QFrame(WeaColorSheet);
+    p.panel->setObjectName(u"PanelWea"_s + n);
+    p.panel->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(p.panel);
+
+    auto* inputRow = new QHBoxLayout();
+    p.input = new QLineEdit(p.panel);
+    p.input->setObjectName(u"EditWeaCol"_s + n);
+    p.input->setReadOnly(true);
+    setFieldGrey(p.input, true);
+    auto* inputLabel = new QLabel(number == 1 ? msg::WeaInput1 : msg::WeaInput2, p.panel);
+    inputLabel->setBuddy(p.input);
+    inputRow->addWidget(inputLabel);
+    inputRow->addWidget(p.input, 1);
+    layout->addLayout(inputRow);
+
+    auto* group = new QGroupBox(number == 1 ? msg::WeaList1 : msg::WeaList2, p.panel);
+    auto* groupLayout = new QGridLayout(group);
+    p.choices = new QButtonGroup(group);
+    const QString captions[5] = {msg::WeaSun, msg::WeaCloud, msg::WeaRain, msg::WeaSnow, msg::WeaUser};
+    const QString names[5] = {u"Sun"_s, u"Crw"_s, u"Rain"_s, u"Snow"_s, u"User"_s};
+    for (int choice = 0; choice < 5; ++choice) {
+        p.radios[choice] = new QRadioButton(captions[choice], group);
+        p.radios[choice]->setObjectName(u"RadioWea"_s + n + names[choice]);
+        p.choices->addButton(p.radios[choice], choice);
+        groupLayout->addWidget(p.radios[choice], choice, 0, 1, 2);
+    }
+    p.tag = new QLineEdit(group);
+    p.tag->setObjectName(u"EditWea"_s + n + u"User"_s);
+    p.tag->setMinimumWidth(220);
+    p.color = new QPushButton(msg::WeaColor, group);
+    p.color->setObjectName(u"BtnWea"_s + n + u"Color"_s);
+    p.color->setToolTip(msg::WeaColorHint);
+    p.color->setAutoDefault(false);
+    groupLayout->addWidget(p.tag, 5, 0);
+    groupLayout->addWidget(p.color, 5, 1);
+    layout->addWidget(group);
+    return p;
+}
+
+void TTagsForm::SetWeatherFields(const WeatherField& first, const WeatherField& second) {
+    weather1_.weather = first;
+    weather2_.weather = second;
+}
+
+void TTagsForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Centred on the screen the dialog opens on (the main window's, if any),
+    // not over the main window. The frame is not known before the window is
+    // on screen; the main window's frame stands in for it.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : this->screen();
+    if (screen) {
+        QSize outer = size();
+        if (owner && owner->isVisible())
+            outer += owner->frameGeometry().size() - owner->geometry().size();
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    }
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+bool TTagsForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (WeatherPanel* panel : {&weather1_, &weather2_}) {
+            if (watched == panel->tag && !panel->tag->isReadOnly())
+                panel->radios[UserChoice]->setChecked(true);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TTagsForm::FormShow() {
+    switch (mode_) {
+    case 'W':
+        WeaColorSheetShow();
+        break;
+    default:
+        break;
+    }
+    if (appSet_.flag(LowerCaseFlag) == '1')
+        CheckAllLowerCase->setChecked(true);
+}
+
+void TTagsForm::BtnOKClick() {
+    switch (mode_) {
+    case 'W':
+        WeaColorSheetOK();
+        break;
+    default:
+        // The link, image, decoration and position pages are not built yet:
+        // OK closes without a result and without storing anything.
+        accept();
+        break;
+    }
+}
+
+void TTagsForm::WeaColorSheetShow() {
+    QList<WeatherPanel*> open;
+    for (WeatherPanel* panel : {&weather1_, &weather2_}) {
+        panel->input->setText(panel->weather.text);
+        if (!panel->weather.text.isEmpty() && !isListItem(panel->weather)) {
+            open.append(panel);
+            continue;
+        }
+        // A weather chosen from the list gets that kind's tag; an empty one none.
+        if (!panel->weather.text.isEmpty())
+            panel->radios[panel->weather.listIndex]->setChecked(true);
+        LockWeatherPanel(*panel);
+    }
+    for (WeatherPanel* panel : open)
+        panel->radios[0]->setChecked(true);
+    // The focus goes to the first panel that waits for a choice, on its radio
+    // button rather than its tag field, which would select the user's own tag.
+    if (!open.isEmpty())
+        open.first()->radios[0]->setFocus();
+    else
+        BtnOK->setFocus();
+}
+
+void TTagsForm::LockWeatherPanel(WeatherPanel& panel) {
+    for (QRadioButton* radio : panel.radios)
+        radio->setEnabled(false);
+    panel.tag->setReadOnly(true);
+    setFieldGrey(panel.tag, true);
+    panel.color->setEnabled(false);
+}
+
+void TTagsForm::WeatherChoiceSelected(WeatherPanel& panel, int choice) {
+    if (choice == UserChoice) {
+        setFieldGrey(panel.tag, panel.tag->isReadOnly());
+        return;
+    }
+    setFieldGrey(panel.tag, true);
+    panel.tag->setText(WeatherListTag(htmlSet_, choice));
+}
+
+void TTagsForm::BtnWeaColorClick(WeatherPanel& panel) {
+    const std::optional<quint32> chosen =
+        platform_.colors ? platform_.colors->pick(std::nullopt, TagColorChooserPresets()) : std::nullopt;
+    if (chosen)
+        panel.tag->setText(WeatherColorTag(*chosen));
+    panel.radios[UserChoice]->setChecked(true);
+    panel.tag->setFocus();
+}
+
+void TTagsForm::WeaColorSheetOK() {
+    weatherTag1_ = weather1_.tag->text();
+    weatherTag2_ = weather2_.tag->text();
+    // LowerCaseFlag stays as it was: the lower-case box is hidden in this mode.
+    accept();
+}

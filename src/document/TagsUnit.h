@@ -1,7 +1,12 @@
 #pragma once
 // TTagsForm: the tag builder dialog. It builds one piece of HTML from a few
 // fields; the weather mode ('W') resolves the start tags for weathers typed by
-// hand while an entry is composed.
+// hand while an entry is composed and hands them back to the main window.
+//
+// The mode is a character (L link, G image, D decoration, P position, W weather)
+// read from AppSetFlags' TagDialogMode when the dialog is created. The page
+// control holds one page per task; only the pages of the mode are visible, and
+// the opening and the OK button are dispatched by the mode character.
 
 #include "platform/Platform.h"
 #include "settings/AppSet.h"
@@ -9,19 +14,102 @@
 #include "today/Composer.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPair>
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
 
 class TTagsForm : public QDialog {
     Q_OBJECT
 public:
-    // The mode is AppSetFlags' TagDialogMode at the moment of opening.
+    // The mode is appSet's TagDialogMode at the moment of construction.
     TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent = nullptr);
 
-    // Weather mode: the two weather fields of today's page.
+    // Weather mode: the two weather fields of today's page (call before exec()).
     void SetWeatherFields(const WeatherField& first, const WeatherField& second);
-    // Weather mode, after OK: the start tags for the first and second weather.
+    // Weather mode, after exec() returned Accepted: the start tags for the
+    // first and second weather. Empty until OK.
     QString WeatherTag1() const { return weatherTag1_; }
     QString WeatherTag2() const { return weatherTag2_; }
 
+    char Mode() const { return mode_; }
+
+    // The frame.
+    QTabWidget* PageControl = nullptr;
+    QPushButton* BtnOK = nullptr;
+    QPushButton* BtnCancel = nullptr;
+    QCheckBox* CheckAllLowerCase = nullptr;
+
+    // Page "天気のタグ指定".
+    QWidget* WeaColorSheet = nullptr;
+    QFrame* PanelWea1 = nullptr;
+    QFrame* PanelWea2 = nullptr;
+    QLineEdit* EditWeaCol1 = nullptr;
+    QLineEdit* EditWeaCol2 = nullptr;
+    QRadioButton* RadioWea1Sun = nullptr;
+    QRadioButton* RadioWea1Crw = nullptr;
+    QRadioButton* RadioWea1Rain = nullptr;
+    QRadioButton* RadioWea1Snow = nullptr;
+    QRadioButton* RadioWea1User = nullptr;
+    QRadioButton* RadioWea2Sun = nullptr;
+    QRadioButton* RadioWea2Crw = nullptr;
+    QRadioButton* RadioWea2Rain = nullptr;
+    QRadioButton* RadioWea2Snow = nullptr;
+    QRadioButton* RadioWea2User = nullptr;
+    QLineEdit* EditWea1User = nullptr;
+    QLineEdit* EditWea2User = nullptr;
+    QPushButton* BtnWea1Color = nullptr;
+    QPushButton* BtnWea2Color = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // One of the two weather panels: its controls and the weather it resolves.
+    // The radio buttons' ids in the group are the list items 0..3 (晴れ, くもり,
+    // 雨, 雪) and UserChoice for the user's own tag.
+    struct WeatherPanel {
+        QFrame* panel = nullptr;
+        QLineEdit* input = nullptr;
+        QButtonGroup* choices = nullptr;
+        QRadioButton* radios[5] = {};
+        QLineEdit* tag = nullptr;
+        QPushButton* color = nullptr;
+        WeatherField weather;
+    };
+    static constexpr int UserChoice = 4;
+
+    void BuildFrame();
+    // Adds a page to the page control; it is visible only in mode.
+    void AddSheet(QWidget* sheet, const QString& caption, char mode);
+    void BuildWeaColorSheet();
+    WeatherPanel BuildWeatherPanel(int number);
+    void ShowPagesOfMode();
+
+    void FormShow();
+    void BtnOKClick();
+
+    // Weather mode.
+    void WeaColorSheetShow();
+    void WeaColorSheetOK();
+    void WeatherChoiceSelected(WeatherPanel& panel, int choice);
+    void BtnWeaColorClick(WeatherPanel& panel);
+    static void LockWeatherPanel(WeatherPanel& panel);
+
+    const Platform& platform_;
+    const HtmlSet& htmlSet_;
+    AppSet& appSet_;
+    const char mode_;
+    bool shown_ = false;
+    QList<QPair<QWidget*, char>> sheets_;
+
+    WeatherPanel weather1_, weather2_;
     QString weatherTag1_, weatherTag2_;
 };

@@ -1,0 +1,338 @@
+#include "app/HelpUnit.h"
+
+#include "app/Resources.h"
+#include "resources/Messages.h"
+#include "today/Statistics.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(const QString& text, QWidget* parent, bool wrap = false) {
+    auto* result = new QLabel(text, parent);
+    result->setTextFormat(Qt::PlainText);
+    result->setWordWrap(wrap);
+    return result;
+}
+
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent, bool wrap = false) {
+    QLabel* result = label(text, parent, wrap);
+    result->setObjectName(name);
+    return result;
+}
+
+QLineEdit* addressEdit(const QString& name, const QString& address, QWidget* parent) {
+    auto* edit = new QLineEdit(address, parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    edit->setCursorPosition(0);
+    return edit;
+}
+
+QToolButton* speedButton(const QString& name, const QString& text, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QPushButton* pushButton(const QString& name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Narrower tab padding than the desktop style's, so that the four page
+// captions fit side by side in the window's fixed width.
+class CompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace)
+            return qMin(QProxyStyle::pixelMetric(metric, option, widget), 12);
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The pages are tight: little room between rows.
+template <class Layout> Layout* pageLayout(QWidget* page) {
+    auto* layout = new Layout(page);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(3);
+    return layout;
+}
+
+} // namespace
+
+THelpForm::THelpForm(const Platform& platform, const AppSet& appSet, bool& debugMode,
+                     std::function<void()> loadManual, QWidget* parent)
+    : QDialog(parent), platform_(platform), debugMode_(debugMode), loadManual_(std::move(loadManual)) {
+    setObjectName(QStringLiteral("HelpForm"));
+    setWindowTitle(msg::AboutCaption);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(472, 271);
+    // The design is laid out for a 9 point face whatever the desktop's default.
+    QFont base = font();
+    base.setPointSize(9);
+    setFont(base);
+
+    ImageIcon = new QLabel(this);
+    ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
+    ImageIcon->setFixedSize(32, 32);
+    ImageIcon->installEventFilter(this);
+    Label1 = namedLabel(QStringLiteral("Label1"), msg::AboutSubtitle, this);
+    Label2 = namedLabel(QStringLiteral("Label2"), msg::AppName, this);
+    QFont title = base;
+    title.setPointSize(16);
+    title.setBold(true);
+    title.setItalic(true);
+    title.setStyleHint(QFont::SansSerif);
+    Label2->setFont(title);
+    Label2->setStyleSheet(QStringLiteral("color: #2f6f9f;"));
+    Label3 = namedLabel(QStringLiteral("Label3"), msg::VersionText, this);
+    LabelNotice = namedLabel(QStringLiteral("LabelNotice"), msg::AboutNotice, this, true);
+    BitBtn1 = pushButton(QStringLiteral("BitBtn1"), msg::AboutOk, this);
+    BitBtn1->setAutoDefault(true);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    auto* tabStyle = new CompactTabStyle;
+    tabStyle->setParent(this);
+    PageControl1->tabBar()->setStyle(tabStyle);
+    buildSoftwarePage();
+    buildHelpPage();
+    buildContactPage();
+    buildStatisticsPage();
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    auto* names = new QGridLayout;
+    names->setContentsMargins(0, 0, 0, 0);
+    names->setHorizontalSpacing(8);
+    names->setVerticalSpacing(0);
+    names->addWidget(Label1, 0, 0, 1, 2);
+    names->addWidget(Label2, 1, 0);
+    names->addWidget(Label3, 1, 1, Qt::AlignLeft | Qt::AlignBottom);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(8);
+    header->addWidget(ImageIcon, 0, Qt::AlignVCenter);
+    header->addLayout(names);
+    header->addWidget(LabelNotice, 1);
+    header->addWidget(BitBtn1, 0, Qt::AlignVCenter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(header);
+    layout->addWidget(PageControl1, 1);
+
+    FormShow(appSet);
+}
+
+THelpForm::~THelpForm() {
+    if (titleBeforeJoke_)
+        QApplication::setApplicationDisplayName(*titleBeforeJoke_);
+}
+
+void THelpForm::buildSoftwarePage() {
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    PageControl1->addTab(TabSheet1, msg::AboutTabSoftware);
+
+    ImageLogo = new QLabel(TabSheet1);
+    ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
+    ImageLogo->setPixmap(oribelIcon().pixmap(48, 48));
+    ImageLogo->setFixedSize(48, 48);
+    OsLabel = namedLabel(QStringLiteral("OsLabel"), msg::AboutOsUnknown, TabSheet1);
+    // A long version text is cut at the window's edge; the tooltip holds all of it.
+    OsLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    MemLabel = namedLabel(QStringLiteral("MemLabel"), msg::AboutMemUnknown, TabSheet1);
+    crMemo = new QPlainTextEdit(msg::AboutTerms, TabSheet1);
+    crMemo->setObjectName(QStringLiteral("crMemo"));
+    crMemo->setReadOnly(true);
+    crMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    crMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* facts = new QGridLayout;
+    facts->setHorizontalSpacing(4);
+    facts->setVerticalSpacing(2);
+    facts->addWidget(label(msg::AboutOsCaption, TabSheet1), 0, 0);
+    facts->addWidget(OsLabel, 0, 1, 1, 2);
+    facts->addWidget(label(msg::AboutMemCaption, TabSheet1), 1, 0);
+    facts->addWidget(MemLabel, 1, 1);
+    facts->addWidget(label(msg::AboutMemUnit, TabSheet1), 1, 2);
+    facts->setColumnStretch(2, 1);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(ImageLogo);
+    top->addLayout(facts, 1);
+
+    auto* layout = pageLayout<QVBoxLayout>(TabSheet1);
+    layout->addLayout(top);
+    layout->addWidget(crMemo, 1);
+}
+
+void THelpForm::buildHelpPage() {
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl1->addTab(TabSheet3, msg::AboutTabHelp);
+
+    BtnLoadManual = pushButton(QStringLiteral("BtnLoadManual"), msg::AboutLoadManual, TabSheet3);
+    EditManualUrl = addressEdit(QStringLiteral("EditManualUrl"), msg::OnlineManualUrl, TabSheet3);
+    BtnAccessMan = pushButton(QStringLiteral("BtnAccessMan"), msg::AboutAccessManual, TabSheet3);
+    EditSiteUrl = addressEdit(QStringLiteral("EditSiteUrl"), msg::ProductPageUrl, TabSheet3);
+    BtnAccessSite = pushButton(QStringLiteral("BtnAccessSite"), msg::AboutAccessSite, TabSheet3);
+
+    connect(BtnLoadManual, &QPushButton::clicked, this, [this] {
+        if (loadManual_)
+            loadManual_();
+    });
+    connect(BtnAccessMan, &QPushButton::clicked, this,
+            [this] { platform_.shell->open(EditManualUrl->text()); });
+    connect(BtnAccessSite, &QPushButton::clicked, this,
+            [this] { platform_.shell->open(EditSiteUrl->text()); });
+
+    auto* layout = pageLayout<QGridLayout>(TabSheet3);
+    layout->addWidget(label(msg::AboutHelpLine1, TabSheet3, true), 0, 0);
+    layout->addWidget(BtnLoadManual, 0, 1);
+    layout->addWidget(label(msg::AboutHelpLine2, TabSheet3, true), 1, 0, 1, 2);
+    layout->addWidget(EditManualUrl, 2, 0);
+    layout->addWidget(BtnAccessMan, 2, 1);
+    layout->addWidget(label(msg::AboutHelpLine3 + msg::AboutHelpLine4, TabSheet3, true), 3, 0, 1, 2);
+    layout->addWidget(EditSiteUrl, 4, 0);
+    layout->addWidget(BtnAccessSite, 4, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(5, 1);
+}
+
+void THelpForm::buildContactPage() {
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(TabSheet2, msg::AboutTabContact);
+
+    EditMail1 = addressEdit(QStringLiteral("EditMail1"), msg::SupportMailAddress, TabSheet2);
+    SpeedButton1 = speedButton(QStringLiteral("SpeedButton1"), msg::AboutSendSupport, TabSheet2);
+    SpeedButton1->setToolTip(msg::AboutSendSupportHint);
+    EditMail2 = addressEdit(QStringLiteral("EditMail2"), msg::PersonalMailAddress, TabSheet2);
+    SpeedButton2 = speedButton(QStringLiteral("SpeedButton2"), msg::AboutSendPersonal, TabSheet2);
+    EditUrl = addressEdit(QStringLiteral("EditUrl"), msg::MakerSiteUrl, TabSheet2);
+    SpeedButton3 = speedButton(QStringLiteral("SpeedButton3"), msg::AboutAccessUrl, TabSheet2);
+    SpeedButton3->setToolTip(msg::AboutAccessUrlHint);
+
+    connect(SpeedButton1, &QToolButton::clicked, this,
+            [this] { platform_.shell->open(msg::MailtoPrefix + EditMail1->text()); });
+    connect(SpeedButton2, &QToolButton::clicked, this,
+            [this] { platform_.shell->open(msg::MailtoPrefix + EditMail2->text()); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { platform_.shell->open(EditUrl->text()); });
+
+    auto* layout = pageLayout<QGridLayout>(TabSheet2);
+    layout->addWidget(label(msg::AboutContactLine1 + msg::AboutContactLine2, TabSheet2, true), 0, 0, 1, 3);
+    layout->addWidget(label(msg::AboutSupportCaption, TabSheet2), 1, 0);
+    layout->addWidget(EditMail1, 1, 1);
+    layout->addWidget(SpeedButton1, 1, 2);
+    layout->addWidget(label(msg::AboutPersonalCaption, TabSheet2), 2, 0);
+    layout->addWidget(EditMail2, 2, 1);
+    layout->addWidget(SpeedButton2, 2, 2);
+    layout->addWidget(label(msg::AboutSiteLine, TabSheet2, true), 3, 0, 1, 3);
+    layout->addWidget(label(msg::AboutUrlCaption, TabSheet2), 4, 0);
+    layout->addWidget(EditUrl, 4, 1);
+    layout->addWidget(SpeedButton3, 4, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(5, 1);
+}
+
+void THelpForm::buildStatisticsPage() {
+    TabSheet4 = new QWidget;
+    TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
+    PageControl1->addTab(TabSheet4, msg::AboutTabStatistics);
+
+    LabelDiaryTime = namedLabel(QStringLiteral("LabelDiaryTime"), msg::AboutDiaryTimeDesign, TabSheet4, true);
+    LabelDiaryLines =
+        namedLabel(QStringLiteral("LabelDiaryLines"), msg::AboutDiaryLinesDesign, TabSheet4, true);
+    LabelDiaryTimeL =
+        namedLabel(QStringLiteral("LabelDiaryTimeL"), msg::AboutDiaryTimeLDesign, TabSheet4, true);
+    LabelDiaryLinesL =
+        namedLabel(QStringLiteral("LabelDiaryLinesL"), msg::AboutDiaryLinesLDesign, TabSheet4, true);
+    LabelPercent = namedLabel(QStringLiteral("LabelPercent"), msg::AboutPercentDesign, TabSheet4, true);
+    BtnDebugMode = pushButton(QStringLiteral("BtnDebugMode"), msg::AboutDebugMode, TabSheet4);
+    BtnDebugMode->setCheckable(true);
+    BtnDebugMode->setToolTip(msg::AboutDebugModeHint);
+    connect(BtnDebugMode, &QPushButton::clicked, this, &THelpForm::BtnDebugModeClick);
+
+    auto* layout = pageLayout<QVBoxLayout>(TabSheet4);
+    layout->addWidget(LabelDiaryTime);
+    layout->addWidget(LabelDiaryLines);
+    layout->addSpacing(4);
+    layout->addWidget(LabelDiaryTimeL);
+    layout->addWidget(LabelDiaryLinesL);
+    layout->addSpacing(4);
+    layout->addWidget(LabelPercent);
+    layout->addStretch(1);
+    layout->addWidget(BtnDebugMode, 0, Qt::AlignRight);
+}
+
+void THelpForm::FormShow(const AppSet& appSet) {
+    ImageIcon->setPixmap(oribelIcon().pixmap(32, 32));
+
+    // Facts the platform cannot tell keep their design-time texts.
+    const qint64 memory = platform_.systemInfo ? platform_.systemInfo->physicalMemoryBytes() : -1;
+    if (memory >= 0)
+        MemLabel->setText(QString::number(memory));
+    const QString os = platform_.systemInfo ? platform_.systemInfo->osVersion() : QString();
+    if (!os.isEmpty()) {
+        OsLabel->setText(os);
+        OsLabel->setToolTip(os);
+    }
+
+    const AboutFigures figures = ComputeAboutFigures(appSet);
+    LabelDiaryTime->setText(figures.diaryTime);
+    LabelDiaryLines->setText(figures.diaryLines);
+    LabelDiaryTimeL->setText(figures.diaryTimeL);
+    LabelDiaryLinesL->setText(figures.diaryLinesL);
+    LabelPercent->setText(figures.percent);
+
+    BtnDebugMode->setChecked(debugMode_);
+    crMemo->setFocus();
+}
+
+void THelpForm::BtnDebugModeClick() {
+    debugMode_ = !debugMode_;
+    BtnDebugMode->setChecked(debugMode_);
+}
+
+void THelpForm::ImageIconDblClick() {
+    // The joke goes further only for someone who tabbed to OK first.
+    if (focusWidget() == BitBtn1) {
+        setWindowTitle(msg::JokeCaption);
+        if (!titleBeforeJoke_)
+            titleBeforeJoke_ = QApplication::applicationDisplayName();
+        QApplication::setApplicationDisplayName(msg::JokeAppTitle);
+        PageControl1->setTabText(PageControl1->indexOf(TabSheet4), msg::JokeTabStatistics);
+        LabelDiaryTime->setText(msg::JokeDiaryTime);
+    }
+    platform_.messages->show(msg::JokeReleaseNote, msg::JokeReleaseNoteCaption, MsgIcon::Information);
+}
+
+bool THelpForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ImageIcon && event->type() == QEvent::MouseButtonDblClick) {
+        ImageIconDblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

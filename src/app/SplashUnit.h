@@ -1,0 +1,47 @@
+#pragma once
+// The splash window: product name, version and this month's writing figures
+// while the program starts. It closes itself after a second unless the user
+// pins it, and destroys itself when closed.
+
+#include "settings/SettingsStore.h"
+
+#include <QWidget>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+class TSplashForm : public QWidget {
+    Q_OBJECT
+public:
+    // figures: the four statistics read straight from the settings store, or
+    // nothing when any of them could not be read (first run, missing value).
+    explicit TSplashForm(const std::optional<SplashFigures>& figures, QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* LabelNotice;
+    QLabel* ImageIcon;
+    QWidget* InfoPanel;
+    QLabel* LabelWriteTimeCap;
+    QLabel* LabelWriteTime;
+    QLabel* LabelWriteTimeTani;
+    QLabel* LabelWriteTimeBef;
+    QLabel* LabelSumLineCap;
+    QLabel* LabelSumLine;
+    QLabel* LabelSumLineTani;
+    QLabel* LabelSumLineBef;
+    QLabel* StatusLabel;
+    QPushButton* BtnPin;
+    QTimer* Timer1;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow(const std::optional<SplashFigures>& figures);
+    void Timer1Timer();
+    void BtnPinClick();
+};
