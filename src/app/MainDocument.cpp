@@ -10,6 +10,7 @@
 #include "resources/Messages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -43,7 +44,8 @@ AskSaveResult TMainForm::AskSaveDocument() {
     switch (platform_.messages->show(msg::DocumentNotSaved, msg::AppName, MsgIcon::Question,
                                      MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes:
-        return SaveDocument() == DocumentSaveResult::Cancelled ? AskSaveResult::Cancel : AskSaveResult::Proceed;
+        return SaveDocument() == DocumentSaveResult::Cancelled ? AskSaveResult::Cancel
+                                                               : AskSaveResult::Proceed;
     case MsgAnswer::No:
         return AskSaveResult::ProceedUnsaved;
     default:

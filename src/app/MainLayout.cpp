@@ -9,6 +9,7 @@
 #include "today/DateFormat.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -92,13 +93,16 @@ void TMainForm::CreateActions() {
         addAction(action); // shortcuts work even while a menu or panel hiding the action is closed
         return action;
     };
-    const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
+    const auto key = [](QKeyCombination combination) {
+        return QList<QKeySequence>{QKeySequence(combination)};
+    };
 
     NewAction = make("NewAction", u"HTMLファイルを新規作成(&N)"_s, key(Qt::CTRL | Qt::Key_N), "FileAllNew");
     OpenAction = make("OpenAction", u"HTMLファイルを開く(&O)..."_s, key(Qt::CTRL | Qt::Key_O), "FileAllOpen");
-    SaveAction = make("SaveAction", u"HTMLファイルを上書き保存(&S)"_s, key(Qt::CTRL | Qt::Key_S), "FileAllSave");
-    SaveAsAction = make("SaveAsAction", u"HTMLファイルを別名で保存(&A)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_S),
-                        "FileAllSaveAs");
+    SaveAction =
+        make("SaveAction", u"HTMLファイルを上書き保存(&S)"_s, key(Qt::CTRL | Qt::Key_S), "FileAllSave");
+    SaveAsAction = make("SaveAsAction", u"HTMLファイルを別名で保存(&A)"_s,
+                        key(Qt::CTRL | Qt::ALT | Qt::Key_S), "FileAllSaveAs");
     FileTodayNew = make("FileTodayNew", u"今日の日記を新規作成(&N)"_s, key(Qt::CTRL | Qt::Key_N));
     FileTodaySave = make("FileTodaySave", u"今日の日記を一時保存して終了(&S)"_s, key(Qt::CTRL | Qt::Key_F4));
     FileExit = make("FileExit", u"Oribel の終了(&X)"_s, key(Qt::CTRL | Qt::Key_Q));
@@ -123,12 +127,15 @@ void TMainForm::CreateActions() {
     InsertTitle = make("InsertTitle", u"タイトルを付ける(&T)..."_s, key(Qt::CTRL | Qt::Key_T));
     TagBRAction = make("TagBRAction", u"改行タグ挿入(&B)"_s, key(Qt::CTRL | Qt::Key_B), "InsertBR");
     TagHRAction = make("TagHRAction", u"水平線タグ挿入(&H)"_s, key(Qt::CTRL | Qt::Key_H), "InsertHR");
-    TagLinkAction = make("TagLinkAction", u"リンクタグ挿入(&L)..."_s, key(Qt::CTRL | Qt::Key_L), "InsertLink");
-    TagGraphAction = make("TagGraphAction", u"画像指定タグ挿入(&G)..."_s, key(Qt::CTRL | Qt::Key_G), "InsertIMG");
-    TagDecAction = make("TagDecAction", u"文字装飾タグ挿入(&D)..."_s, key(Qt::CTRL | Qt::Key_D), "InsertFont");
+    TagLinkAction =
+        make("TagLinkAction", u"リンクタグ挿入(&L)..."_s, key(Qt::CTRL | Qt::Key_L), "InsertLink");
+    TagGraphAction =
+        make("TagGraphAction", u"画像指定タグ挿入(&G)..."_s, key(Qt::CTRL | Qt::Key_G), "InsertIMG");
+    TagDecAction =
+        make("TagDecAction", u"文字装飾タグ挿入(&D)..."_s, key(Qt::CTRL | Qt::Key_D), "InsertFont");
     TagPosAction = make("TagPosAction", u"位置指定タグ挿入(&P)..."_s, key(Qt::CTRL | Qt::Key_I), "InsertPos");
-    SentenceAction = make("SentenceAction", u"任意タグ・単文の挿入(&U)..."_s, key(Qt::CTRL | Qt::Key_U),
-                          "InsertSentence");
+    SentenceAction =
+        make("SentenceAction", u"任意タグ・単文の挿入(&U)..."_s, key(Qt::CTRL | Qt::Key_U), "InsertSentence");
     SPCltAction = make("SPCltAction", u"開きカッコ 「 < 」 を挿入(&1)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_O),
                        "InsertSPClt");
     SPCgtAction = make("SPCgtAction", u"閉じカッコ 「 > 」 を挿入(&2)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_C),
@@ -137,9 +144,10 @@ void TMainForm::CreateActions() {
                         key(Qt::CTRL | Qt::ALT | Qt::Key_A), "InsertSPCamp");
     SPCquotAction = make("SPCquotAction", u"ダブルクオーテーション 「 \" 」 を挿入(&4)"_s,
                          key(Qt::CTRL | Qt::ALT | Qt::Key_D), "InsertSPCquot");
-    SPCspace = make("SPCspace", u"半角スペースを挿入(&5)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_K),
-                    "InsertSPCspace");
-    InsTimeAction = make("InsTimeAction", u"現在時刻の挿入(&J)"_s, key(Qt::CTRL | Qt::Key_J), "InsertOnlyTime");
+    SPCspace =
+        make("SPCspace", u"半角スペースを挿入(&5)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_K), "InsertSPCspace");
+    InsTimeAction =
+        make("InsTimeAction", u"現在時刻の挿入(&J)"_s, key(Qt::CTRL | Qt::Key_J), "InsertOnlyTime");
 
     ViewWrapSet = make("ViewWrapSet", u"右端で折り返す（今日の日記側）(&W)"_s);
     ViewWrapSet2 = make("ViewWrapSet2", u"右端で折り返す（全体編集側）(&W)"_s);
@@ -150,12 +158,12 @@ void TMainForm::CreateActions() {
                           {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
                            QKeySequence(Qt::CTRL | Qt::Key_F9)},
                           "BrowseDef");
-    SendIEAction = make("SendIEAction", u"Internet Explorer へ送る(&I)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_I),
-                        "BrowseIE");
+    SendIEAction = make("SendIEAction", u"Internet Explorer へ送る(&I)"_s,
+                        key(Qt::CTRL | Qt::ALT | Qt::Key_I), "BrowseIE");
     SendNNAction = make("SendNNAction", u"Netscape Navigator へ送る(&N)"_s,
                         key(Qt::CTRL | Qt::ALT | Qt::Key_N), "BrowseNN");
-    SendOperaAction = make("SendOperaAction", u"Opera へ送る(&O)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_P),
-                           "BrowseOpera");
+    SendOperaAction =
+        make("SendOperaAction", u"Opera へ送る(&O)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_P), "BrowseOpera");
     EditorAction = make("EditorAction", u"エディタへ送る(&E)"_s, key(Qt::CTRL | Qt::Key_E), "BrowseEditor");
     FtpToolAction = make("FtpToolAction", u"FTPソフトを起動(&F)"_s, key(Qt::CTRL | Qt::Key_F), "BrowseFtp");
 
@@ -177,9 +185,10 @@ void TMainForm::CreateActions() {
     ProjectAction = make("ProjectAction", u"Project"_s, key(Qt::CTRL | Qt::Key_P));
     NextTabAction = make("NextTabAction", u"次のタブ"_s,
                          {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
-    PrevTabAction = make("PrevTabAction", u"前のタブ"_s,
-                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    PrevTabAction =
+        make("PrevTabAction", u"前のタブ"_s,
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
 
     InsDiary = proxyAction(this, InsertDiaryAction, "InsDiary", u"今日の日記を挿入(&I)"_s);
     TagDecPopup = proxyAction(this, TagDecAction, "TagDec", u"文字装飾タグ挿入(&M)..."_s);
@@ -252,7 +261,8 @@ void TMainForm::CreateMenus() {
 
     MenuService = menu(nullptr, bar, "MenuService", u"インターネットサービス(&S)"_s);
     MenuService->addActions({ServicesOfNet, Service244Top, ServiceUserSite});
-    ServiceBookMark = menu(MenuService, nullptr, "ServiceBookMark", u"お気に入り日記サイト ブックマーク(&F)"_s);
+    ServiceBookMark =
+        menu(MenuService, nullptr, "ServiceBookMark", u"お気に入り日記サイト ブックマーク(&F)"_s);
     ServiceBookMark->addAction(ServiceBmLink);
     ServiceSendMessage = menu(MenuService, nullptr, "ServiceSendMessage", u"作者宛にメッセージを送る(&M)"_s);
     ServiceSendMessage->addActions({ServiceMsgMail, ServiceMsgWeb});
@@ -683,11 +693,17 @@ void TMainForm::ShowHtmlSetName() {
     PanelHtmlName->setToolTip(msg::htmlSetNameHint(name));
 }
 
-bool TMainForm::TodayTabShown() const { return PageControlMain->currentWidget() == TabSheetToday; }
+bool TMainForm::TodayTabShown() const {
+    return PageControlMain->currentWidget() == TabSheetToday;
+}
 
-DiaryEditor* TMainForm::ActiveEditor() const { return TodayTabShown() ? MToday : RAll; }
+DiaryEditor* TMainForm::ActiveEditor() const {
+    return TodayTabShown() ? MToday : RAll;
+}
 
-bool TMainForm::HasDocument() const { return PanelFileName->text() != u"None."_s; }
+bool TMainForm::HasDocument() const {
+    return PanelFileName->text() != u"None."_s;
+}
 
 void TMainForm::UpdatePageState() {
     const bool today = TodayTabShown();
@@ -706,8 +722,8 @@ void TMainForm::UpdatePageState() {
         action->setEnabled(today);
     ViewWrapSet2->setEnabled(!today);
 
-    for (QAction* action : {TagBRAction, TagHRAction, TagLinkAction, TagGraphAction, TagDecAction, TagPosAction,
-                            SPCltAction, SPCgtAction, SPCampAction, SPCquotAction})
+    for (QAction* action : {TagBRAction, TagHRAction, TagLinkAction, TagGraphAction, TagDecAction,
+                            TagPosAction, SPCltAction, SPCgtAction, SPCampAction, SPCquotAction})
         action->setEnabled(today || document);
 
     if (!today) {
@@ -763,7 +779,8 @@ void TMainForm::ConnectHandlers() {
     connect(SaveAsAction, &QAction::triggered, this, [this] { SaveDocumentAs(); });
     connect(FileTodayNew, &QAction::triggered, this, &TMainForm::NewTodayEntry);
     connect(FileTodaySave, &QAction::triggered, this, &TMainForm::SaveTodayAndExit);
-    const QAction* const historyItems[] = {FileHist1, FileHist2, FileHist3, PopupHist1, PopupHist2, PopupHist3};
+    const QAction* const historyItems[] = {FileHist1,  FileHist2,  FileHist3,
+                                           PopupHist1, PopupHist2, PopupHist3};
     for (int i = 0; i < 6; ++i)
         connect(historyItems[i], &QAction::triggered, this, [this, i] { OpenHistoryFile(i % 3); });
     FileHist1->setEnabled(false);
@@ -777,8 +794,9 @@ void TMainForm::ConnectHandlers() {
     connect(MenuEdit, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
     connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
     for (DiaryEditor* editor : {MToday, RAll}) {
-        connect(editor, &QWidget::customContextMenuRequested, this,
-                [this, editor](const QPoint& pos) { PopupMenu->popup(editor->viewport()->mapToGlobal(pos)); });
+        connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint& pos) {
+            PopupMenu->popup(editor->viewport()->mapToGlobal(pos));
+        });
     }
     ConnectEditCommands();
 

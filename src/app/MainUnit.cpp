@@ -4,6 +4,8 @@
 
 #include "app/MainUnit.h"
 
+#include "app/HelpUnit.h"
+#include "app/Resources.h"
 #include "document/DiaryEditor.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
@@ -38,6 +40,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     font.setFamilies({u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"Noto Sans CJK JP"_s, u"IPAPGothic"_s});
     font.setPointSize(9);
     setFont(font);
+    setWindowIcon(oribelIcon());
 
     CreateActions();
     CreateMenus();
@@ -317,7 +320,9 @@ void TMainForm::SetHTMLActionExecute() {
     AfterHtmlSettingsDialog();
 }
 
-void TMainForm::SetAppActionExecute() { AfterAppSettingsDialog(); }
+void TMainForm::SetAppActionExecute() {
+    AfterAppSettingsDialog();
+}
 
 void TMainForm::AfterHtmlSettingsDialog() {
     ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
@@ -351,7 +356,9 @@ void TMainForm::HelpManClick() {
     HelpActionExecute();
 }
 
-void TMainForm::HelpFaqClick() { platform_.shell->open(msg::OnlineManualUrl); }
+void TMainForm::HelpFaqClick() {
+    platform_.shell->open(msg::OnlineManualUrl);
+}
 
 void TMainForm::HelpUninstallClick() {
     if (platform_.messages->show(msg::UninstallConfirm, msg::UninstallConfirmCaption, MsgIcon::Warning,
@@ -364,6 +371,8 @@ void TMainForm::HelpUninstallClick() {
 }
 
 void TMainForm::HelpActionExecute() {
-    // The about window opens here.
+    THelpForm about(
+        platform_, appSet, DebugMode, [this] { HelpManClick(); }, this);
+    about.exec();
     FocusShownEditor();
 }

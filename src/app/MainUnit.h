@@ -102,10 +102,11 @@ public:
     QAction *FileHist1 = nullptr, *FileHist2 = nullptr, *FileHist3 = nullptr, *FileProjectEdit = nullptr;
     QAction *UndoAction = nullptr, *CutAction = nullptr, *CopyAction = nullptr, *PasteAction = nullptr,
             *DelAction = nullptr, *AllSelectAction = nullptr, *EditSearch = nullptr, *EditNext = nullptr;
-    QAction *InsertDiaryAction = nullptr, *InsertTitle = nullptr, *TagBRAction = nullptr, *TagHRAction = nullptr,
-            *TagLinkAction = nullptr, *TagGraphAction = nullptr, *TagDecAction = nullptr,
-            *TagPosAction = nullptr, *SentenceAction = nullptr, *SPCltAction = nullptr, *SPCgtAction = nullptr,
-            *SPCampAction = nullptr, *SPCquotAction = nullptr, *SPCspace = nullptr, *InsTimeAction = nullptr;
+    QAction *InsertDiaryAction = nullptr, *InsertTitle = nullptr, *TagBRAction = nullptr,
+            *TagHRAction = nullptr, *TagLinkAction = nullptr, *TagGraphAction = nullptr,
+            *TagDecAction = nullptr, *TagPosAction = nullptr, *SentenceAction = nullptr,
+            *SPCltAction = nullptr, *SPCgtAction = nullptr, *SPCampAction = nullptr, *SPCquotAction = nullptr,
+            *SPCspace = nullptr, *InsTimeAction = nullptr;
     QAction *ViewWrapSet = nullptr, *ViewWrapSet2 = nullptr;
     QAction *SendHtmlAction = nullptr, *SendIEAction = nullptr, *SendNNAction = nullptr,
             *SendOperaAction = nullptr, *EditorAction = nullptr, *FtpToolAction = nullptr;

@@ -3,19 +3,23 @@
 // event loop until the main window closes.
 
 #include "app/MainUnit.h"
+#include "app/Resources.h"
+#include "app/SplashUnit.h"
 #include "platform/ProductionPlatform.h"
 #include "resources/Messages.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProxyStyle>
+#include <QTranslator>
 #include <exception>
 
 namespace {
 
-// Tooltips appear after 100 ms; each widget shows its tooltip for 25 s.
+// Tooltips appear after 100 ms (each widget shows its tooltip for 25 s).
 class OribelStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -37,27 +41,45 @@ public:
         } catch (const std::exception& error) {
             QMessageBox::critical(nullptr, msg::AppTitle, QString::fromLocal8Bit(error.what()));
         } catch (...) {
-            QMessageBox::critical(nullptr, msg::AppTitle, QStringLiteral("Unknown error"));
+            QMessageBox::critical(nullptr, msg::AppTitle, msg::UnknownError);
         }
         return false;
     }
 };
+
+// The splash is left out when NOSPLASH.FLG is in the current folder or in the
+// program folder (the behaviour settings write it in the program folder).
+bool splashWanted(const QString& programFolder) {
+    const QString flag = QStringLiteral("NOSPLASH.FLG");
+    return !QFileInfo::exists(flag) && !QFileInfo::exists(programFolder + flag);
+}
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     OribelApplication app(argc, argv);
     QApplication::setApplicationName(msg::AppTitle);
+    QApplication::setWindowIcon(oribelIcon());
     QApplication::setStyle(new OribelStyle);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/oribel/oribel.svg")));
+    // Qt's own dialog texts (file dialog, colour dialog) in Japanese.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     try {
         QStringList arguments = QApplication::arguments();
-        const QString executable = QFileInfo(QApplication::applicationFilePath()).absoluteFilePath();
         arguments.removeFirst();
-        ProductionPlatform production(executable, arguments);
+        ProductionPlatform production(QFileInfo(QApplication::applicationFilePath()).absoluteFilePath(),
+                                      arguments);
         const Platform& platform = production.platform();
 
+        if (splashWanted(platform.programFolder)) {
+            auto* splash = new TSplashForm(readSplashFigures(*platform.registry));
+            splash->show();
+            splash->repaint();
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
         TMainForm window(platform);
         window.show();
         return QApplication::exec();

@@ -9,8 +9,8 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 
 // Byte totals are kept per block: each block carries its own byte count in a
 // user-data object that adds itself to the running total and takes itself off
@@ -95,7 +95,9 @@ int DiaryEditor::displayedLineCount() const {
     return lines;
 }
 
-qint64 DiaryEditor::byteTotal() const { return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1); }
+qint64 DiaryEditor::byteTotal() const {
+    return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1);
+}
 
 int DiaryEditor::caretLine() const {
     const QTextCursor cursor = textCursor();
@@ -142,7 +144,9 @@ void DiaryEditor::pasteText() {
         insertTextAtCaret(text);
 }
 
-void DiaryEditor::setCommandKeys(const QList<QKeySequence>& keys) { commandKeys_ = keys; }
+void DiaryEditor::setCommandKeys(const QList<QKeySequence>& keys) {
+    commandKeys_ = keys;
+}
 
 bool DiaryEditor::isCommandKey(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());

@@ -56,6 +56,7 @@ inline const QString StoreDamagedStuck =
 // ---- Main window and document ----------------------------------------------
 
 inline const QString ConfirmCaption = u"確認"_s;
+inline const QString UnknownError = u"予期しないエラーが発生しました。"_s;
 inline const QString AutoOpenErrorCaption = u"日記HTMLファイル自動読み込みエラー"_s;
 inline QString lastSavedFileMissing(const QString& path) {
     return u"最後に保存されたファイル ["_s + path + u"] が見つかりませんでした。"_s;

@@ -21,6 +21,7 @@ protected:
     bool saveEnabled() const { return form->SaveAction->isEnabled(); }
     bool saveAsEnabled() const { return form->SaveAsAction->isEnabled(); }
     void saveAs(const QString& path) {
+        QTest::keyClick(form->RAll, Qt::Key_X); // Save As is on after an edit
         fake.fileDialogs.chooseNext(path);
         form->SaveAsAction->trigger();
     }
@@ -54,7 +55,7 @@ TEST_F(MainDocumentTest, NewWithoutAndWithThePageTemplate) {
 
 TEST_F(MainDocumentTest, SaveOfAnUnnamedDocumentFallsBackToSaveAs) {
     form->NewAction->trigger();
-    QTest::keyClicks(form->RAll, u"<p>"_s);
+    testsupport::typeText(form->RAll, u"<p>"_s);
     fake.fileDialogs.cancelNext();
     form->SaveAction->trigger();
     ASSERT_EQ(fake.fileDialogs.count(), 1);
@@ -85,8 +86,9 @@ TEST_F(MainDocumentTest, OpenLeavesSaveOffAndTheHistoryAlone) {
     const FileDialogRecord& dialog = fake.fileDialogs.last();
     EXPECT_EQ(dialog.kind, FileDialogKind::Open);
     EXPECT_EQ(dialog.title, u"日記HTMLファイルを開く"_s);
-    EXPECT_EQ(dialog.filter,
-              u"HTMLファイル(*.htm,*html)|*.htm;*.html|XMLファイル(*.xml)|*.xml|テキストファイル(*.txt,*.doc)|*.txt;*.doc|すべてのファイル|*.*"_s);
+    EXPECT_EQ(
+        dialog.filter,
+        u"HTMLファイル(*.htm,*html)|*.htm;*.html|XMLファイル(*.xml)|*.xml|テキストファイル(*.txt,*.doc)|*.txt;*.doc|すべてのファイル|*.*"_s);
     EXPECT_TRUE(dialog.options.testFlag(FileDialogOption::FileMustExist));
     EXPECT_TRUE(dialog.initialDir.isEmpty());
 
@@ -110,6 +112,7 @@ TEST_F(MainDocumentTest, SavingPushesTheHistory) {
         return QStringList{form->appSet.FileHistory1, form->appSet.FileHistory2, form->appSet.FileHistory3};
     };
     saveAs(a);
+    QTest::keyClick(form->RAll, Qt::Key_X);
     form->SaveAction->trigger(); // the same file again
     EXPECT_EQ(history(), (QStringList{a, QString(), QString()}));
     saveAs(b);
@@ -136,7 +139,7 @@ TEST_F(MainDocumentTest, HistoryItemsAskFirstAndReportMissingFiles) {
 
     const QString path = writeFile(u"kept.htm"_s, "kept");
     openDocument(path);
-    QTest::keyClicks(form->RAll, u"changed "_s);
+    testsupport::typeText(form->RAll, u"changed "_s);
     form->appSet.FileHistory2 = fake.programFile(u"deleted.htm"_s);
     fake.messages.answerNext(MsgAnswer::No);
     emit form->PopupHistry->aboutToShow();
@@ -144,8 +147,9 @@ TEST_F(MainDocumentTest, HistoryItemsAskFirstAndReportMissingFiles) {
     form->PopupHist2->trigger();
     ASSERT_EQ(fake.messages.count(), 2);
     EXPECT_EQ(fake.messages.requests()[0].text, msg::DocumentNotSaved);
-    EXPECT_EQ(fake.messages.requests()[1].text,
-              u"履歴上の指定のファイル\n"_s + fake.programFile(u"deleted.htm"_s) + u"\nは、移動または削除されています。"_s);
+    EXPECT_EQ(fake.messages.requests()[1].text, u"履歴上の指定のファイル\n"_s +
+                                                    fake.programFile(u"deleted.htm"_s) +
+                                                    u"\nは、移動または削除されています。"_s);
     EXPECT_EQ(form->DocumentFileName, path);
     EXPECT_TRUE(form->RAll->document()->isModified());
 }
@@ -156,7 +160,7 @@ TEST_F(MainDocumentTest, InvalidBytesSurviveOpenAndSave) {
     const QString path = writeFile(u"odd.htm"_s, bytes);
     openDocument(path);
     QTest::keyClick(form->RAll, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(form->RAll, u"x"_s);
+    testsupport::typeText(form->RAll, u"x"_s);
     QTest::keyClick(form->RAll, Qt::Key_Backspace);
     form->SaveAction->trigger();
     EXPECT_EQ(readBytes(path), bytes);
@@ -165,7 +169,7 @@ TEST_F(MainDocumentTest, InvalidBytesSurviveOpenAndSave) {
 TEST_F(MainDocumentTest, AFileThatCannotBeWrittenChangesNothing) {
     const QString path = writeFile(u"page.htm"_s, "old");
     openDocument(path);
-    QTest::keyClicks(form->RAll, u"new "_s);
+    testsupport::typeText(form->RAll, u"new "_s);
     // The document's folder disappears behind a file of the same name.
     const QString blocked = fake.programFile(u"blocked"_s);
     writeFile(u"blocked"_s, "a file, not a folder");
@@ -198,7 +202,7 @@ TEST_F(MainDocumentTest, AFileThatCannotBeReadChangesNothing) {
 
 TEST_F(MainDocumentTest, AProjectItemAsksBeforeReplacingUnsavedWork) {
     openDocument(writeFile(u"page.htm"_s, "page"));
-    QTest::keyClicks(form->RAll, u"edit "_s);
+    testsupport::typeText(form->RAll, u"edit "_s);
     const QString project = writeFile(u"other.htm"_s, "other");
     fake.messages.answerNext(MsgAnswer::Cancel);
     form->OpenProjectFile(project);
@@ -215,7 +219,7 @@ TEST_F(MainDocumentTest, StatusPanelsFollowTheCaret) {
     QTest::keyClick(form->RAll, Qt::Key_Down);
     QTest::keyClick(form->RAll, Qt::Key_Right);
     EXPECT_EQ(form->PanelStatusR1->text(), u"2行 2桁"_s);
-    QTest::keyClicks(form->RAll, u"x"_s);
+    testsupport::typeText(form->RAll, u"x"_s);
     EXPECT_EQ(form->PanelStatusR2->text(), u"全2行 13文字"_s);
     EXPECT_TRUE(form->PanelStatusRsm->text().isEmpty());
 }

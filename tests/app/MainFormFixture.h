@@ -6,6 +6,7 @@
 #include "document/DiaryEditor.h"
 #include "platform/SjisCodec.h"
 #include "support/FakePlatform.h"
+#include "support/TypeText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,8 @@ protected:
     TMainForm& start() {
         form = std::make_unique<TMainForm>(fake.platform());
         form->show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         return *form;
     }
     // Closes the window through its close sequence; true when it closed.

@@ -25,24 +25,34 @@ struct Expected {
 TEST_F(MainFormTest, CommandStatesFollowTheTabAndTheDocument) {
     TMainForm& w = start();
     const QList<Expected> table = {
-        {w.NewAction, false, true, true},          {w.OpenAction, false, true, true},
+        {w.NewAction, false, true, true},
+        {w.OpenAction, false, true, true},
         {w.FileHistory->menuAction(), false, true, true},
         {w.FileProjects->menuAction(), false, true, true},
-        {w.SaveAction, false, false, true},        {w.SaveAsAction, false, false, true},
-        {w.EditSearch, false, false, true},        {w.EditNext, false, false, true},
-        {w.InsertDiaryAction, false, false, true}, {w.FileTodayNew, true, false, false},
-        {w.FileTodaySave, true, false, false},     {w.InsertTitle, true, false, false},
-        {w.ViewWrapSet, true, false, false},       {w.ViewWrapSet2, false, true, true},
-        {w.TagBRAction, true, false, true},        {w.TagHRAction, true, false, true},
-        {w.TagLinkAction, true, false, true},      {w.TagGraphAction, true, false, true},
-        {w.TagDecAction, true, false, true},       {w.TagPosAction, true, false, true},
-        {w.SPCltAction, true, false, true},        {w.SPCgtAction, true, false, true},
-        {w.SPCampAction, true, false, true},       {w.SPCquotAction, true, false, true},
+        {w.SaveAction, false, false, true},
+        {w.SaveAsAction, false, false, true},
+        {w.InsertDiaryAction, false, false, true},
+        {w.FileTodayNew, true, false, false},
+        {w.FileTodaySave, true, false, false},
+        {w.InsertTitle, true, false, false},
+        {w.ViewWrapSet, true, false, false},
+        {w.ViewWrapSet2, false, true, true},
+        {w.TagBRAction, true, false, true},
+        {w.TagHRAction, true, false, true},
+        {w.TagLinkAction, true, false, true},
+        {w.TagGraphAction, true, false, true},
+        {w.TagDecAction, true, false, true},
+        {w.TagPosAction, true, false, true},
+        {w.SPCltAction, true, false, true},
+        {w.SPCgtAction, true, false, true},
+        {w.SPCampAction, true, false, true},
+        {w.SPCquotAction, true, false, true},
     };
     auto check = [&](const char* state, bool Expected::*column) {
         for (const Expected& row : table)
-            EXPECT_EQ(row.action->isEnabled(), row.*column) << state << ": " << row.action->objectName().toStdString()
-                                                             << " " << row.action->text().toStdString();
+            EXPECT_EQ(row.action->isEnabled(), row.*column)
+                << state << ": " << row.action->objectName().toStdString() << " "
+                << row.action->text().toStdString();
     };
     check("today", &Expected::today);
     showDocumentTab();
@@ -67,7 +77,7 @@ TEST_F(MainFormTest, CommandStatesFollowTheTabAndTheDocument) {
 TEST_F(MainFormTest, CtrlNBelongsToTheShownTab) {
     TMainForm& w = start();
     w.activateWindow();
-    QTest::keyClicks(w.MToday, u"text"_s);
+    testsupport::typeText(w.MToday, u"text"_s);
     fake.messages.answerNext(MsgAnswer::Yes);
     QTest::keyClick(w.MToday, Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(w.MToday->toPlainText().isEmpty());
@@ -103,19 +113,19 @@ TEST_F(MainFormTest, EveryCommandKeyReachesItsCommandFromEitherEditor) {
             spy.clear();
             const QKeyCombination combination = key[0];
             QTest::keyClick(editor, combination.key(), combination.keyboardModifiers());
-            EXPECT_EQ(spy.count(), 1) << action->objectName().toStdString() << " "
-                                      << key.toString().toStdString() << " in "
-                                      << editor->objectName().toStdString();
+            EXPECT_EQ(spy.count(), 1)
+                << action->objectName().toStdString() << " " << key.toString().toStdString() << " in "
+                << editor->objectName().toStdString();
         }
     };
     const QList<QAction*> documentCommands = {
-        w.NewAction,      w.OpenAction,      w.SaveAction,     w.SaveAsAction,    w.FileExit,
-        w.UndoAction,     w.CutAction,       w.CopyAction,     w.PasteAction,     w.AllSelectAction,
-        w.EditSearch,     w.EditNext,        w.InsertDiaryAction, w.TagBRAction,  w.TagHRAction,
-        w.TagLinkAction,  w.TagGraphAction,  w.TagDecAction,   w.TagPosAction,    w.SentenceAction,
-        w.SPCltAction,    w.SPCgtAction,     w.SPCampAction,   w.SPCquotAction,   w.SPCspace,
-        w.InsTimeAction,  w.SendHtmlAction,  w.SendIEAction,   w.SendNNAction,    w.SendOperaAction,
-        w.EditorAction,   w.FtpToolAction,   w.HelpMan,        w.ProjectAction};
+        w.NewAction,         w.OpenAction,    w.SaveAction,      w.SaveAsAction,  w.FileExit,
+        w.UndoAction,        w.CutAction,     w.CopyAction,      w.PasteAction,   w.AllSelectAction,
+        w.InsertDiaryAction, w.TagBRAction,   w.TagHRAction,     w.TagLinkAction, w.TagGraphAction,
+        w.TagDecAction,      w.TagPosAction,  w.SentenceAction,  w.SPCltAction,   w.SPCgtAction,
+        w.SPCampAction,      w.SPCquotAction, w.SPCspace,        w.InsTimeAction, w.SendHtmlAction,
+        w.SendIEAction,      w.SendNNAction,  w.SendOperaAction, w.EditorAction,  w.FtpToolAction,
+        w.HelpMan,           w.ProjectAction};
     w.SaveAction->setEnabled(true);
     w.SaveAsAction->setEnabled(true);
     for (QAction* action : documentCommands) {
@@ -123,9 +133,9 @@ TEST_F(MainFormTest, EveryCommandKeyReachesItsCommandFromEitherEditor) {
         pressIn(w.RAll, action);
     }
     showTodayTab();
-    for (QAction* action : {w.FileTodayNew, w.FileTodaySave, w.InsertTitle, w.UndoAction, w.CopyAction,
-                            w.PasteAction, w.AllSelectAction, w.TagBRAction, w.TagHRAction, w.InsTimeAction,
-                            w.FileExit, w.HelpMan})
+    for (QAction* action :
+         {w.FileTodayNew, w.FileTodaySave, w.InsertTitle, w.UndoAction, w.CopyAction, w.PasteAction,
+          w.AllSelectAction, w.TagBRAction, w.TagHRAction, w.InsTimeAction, w.FileExit, w.HelpMan})
         pressIn(w.MToday, action);
 }
 
@@ -150,7 +160,7 @@ TEST_F(MainFormTest, PasteWithAnEmptyClipboardDoesNothing) {
     TMainForm& w = start();
     w.activateWindow();
     QGuiApplication::clipboard()->clear();
-    QTest::keyClicks(w.MToday, u"ab"_s);
+    testsupport::typeText(w.MToday, u"ab"_s);
     QTest::keyClick(w.MToday, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(w.MToday, Qt::Key_Insert, Qt::ShiftModifier);
     w.PasteAction->trigger();
@@ -194,8 +204,9 @@ TEST_F(MainFormTest, SettingsReachTheControls) {
     EXPECT_FALSE(w.BoxDay->isEnabled());
     EXPECT_EQ(w.BoxDay->currentText(), u"Tuesday"_s);
     EXPECT_EQ(w.PanelHtmlName->text(), u"シンプル"_s);
-    EXPECT_EQ(w.PanelHtmlName->toolTip(),
-              u"現在選択されているHTMLタグ設定は、[シンプル]です。\n変更したい場合は、「HTML設定」で出来ます。"_s);
+    EXPECT_EQ(
+        w.PanelHtmlName->toolTip(),
+        u"現在選択されているHTMLタグ設定は、[シンプル]です。\n変更したい場合は、「HTML設定」で出来ます。"_s);
 
     // The line-break mode box writes the flag.
     EXPECT_EQ(w.ComboBoxAutoBR->currentIndex(), 0);

@@ -3,13 +3,17 @@
 
 #include "app/MainFormFixture.h"
 
+#include "app/HelpUnit.h"
 #include "resources/Messages.h"
 #include "settings/SettingsStore.h"
+#include "support/ModalDriver.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -115,8 +119,8 @@ TEST_F(MainFormTest, BodyTemplateAndCommandLineFile) {
     fake.arguments = {fake.programFile(u"missing.txt"_s)};
     TMainForm& w = start();
     ASSERT_EQ(fake.messages.count(), 1);
-    EXPECT_EQ(fake.messages.last().text, u"パラメータに指定された ["_s + fake.programFile(u"missing.txt"_s) +
-                                             u"] は、無効です。"_s);
+    EXPECT_EQ(fake.messages.last().text,
+              u"パラメータに指定された ["_s + fake.programFile(u"missing.txt"_s) + u"] は、無効です。"_s);
     EXPECT_EQ(fake.messages.last().icon, MsgIcon::Error);
     EXPECT_TRUE(w.MToday->toPlainText().isEmpty());
 }
@@ -131,8 +135,8 @@ TEST_F(MainFormTest, AutoOpenReportsMissingFiles) {
     }
     TMainForm& w = start();
     ASSERT_EQ(fake.messages.count(), 1);
-    EXPECT_EQ(fake.messages.last().text,
-              u"最後に保存されたファイル ["_s + fake.programFile(u"gone.htm"_s) + u"] が見つかりませんでした。"_s);
+    EXPECT_EQ(fake.messages.last().text, u"最後に保存されたファイル ["_s + fake.programFile(u"gone.htm"_s) +
+                                             u"] が見つかりませんでした。"_s);
     EXPECT_EQ(fake.messages.last().caption, u"日記HTMLファイル自動読み込みエラー"_s);
     EXPECT_EQ(w.PanelFileName->text(), u"None."_s);
 
@@ -161,9 +165,9 @@ TEST_F(MainFormTest, AutoOpenReportsMissingFiles) {
 TEST_F(MainFormTest, ClosingAsksAboutTheDocumentFirst) {
     TMainForm& w = start();
     openDocument(writeFile(u"page.htm"_s, "<p>"));
-    QTest::keyClicks(w.RAll, u"x"_s);
+    testsupport::typeText(w.RAll, u"x"_s);
     showTodayTab();
-    QTest::keyClicks(w.MToday, u"body"_s);
+    testsupport::typeText(w.MToday, u"body"_s);
 
     fake.messages.answerNext(MsgAnswer::Cancel);
     EXPECT_FALSE(closeForm());
@@ -184,9 +188,9 @@ TEST_F(MainFormTest, ClosingAsksAboutTheDocumentFirst) {
 
 TEST_F(MainFormTest, KeepingTheEntryAtExitWritesDiaryTmpAndTemp) {
     TMainForm& w = start();
-    QTest::keyClicks(w.MToday, u"一行目"_s);
+    testsupport::typeText(w.MToday, u"一行目"_s);
     QTest::keyClick(w.MToday, Qt::Key_Return);
-    QTest::keyClicks(w.MToday, u"two"_s);
+    testsupport::typeText(w.MToday, u"two"_s);
     w.BoxWeather1->setCurrentIndex(1);
     w.DiaryTitle = u"題"_s;
 
@@ -207,7 +211,7 @@ TEST_F(MainFormTest, KeepingTheEntryAtExitWritesDiaryTmpAndTemp) {
 
 TEST_F(MainFormTest, AFailedKeepAtExitKeepsTheProgramRunning) {
     TMainForm& w = start();
-    QTest::keyClicks(w.MToday, u"text"_s);
+    testsupport::typeText(w.MToday, u"text"_s);
     // A folder where DIARY.TMP should be: the file cannot be written.
     ASSERT_TRUE(QDir().mkpath(fake.programFile(u"DIARY.TMP"_s)));
     fake.messages.answerNext(MsgAnswer::Yes);
@@ -221,7 +225,7 @@ TEST_F(MainFormTest, RemovingTheSettingsClosesWithoutSaving) {
     TMainForm& w = start();
     ASSERT_TRUE(closeForm());
     start();
-    QTest::keyClicks(form->MToday, u"unsaved"_s);
+    testsupport::typeText(form->MToday, u"unsaved"_s);
     fake.messages.answerNext(MsgAnswer::Yes);
     form->HelpUninstall->trigger();
     ASSERT_EQ(fake.messages.count(), 2);
@@ -240,7 +244,7 @@ TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
     TMainForm& w = start();
     const QString first = writeFile(u"first.txt"_s, sjisBytes(u"一\n"_s));
     const QString second = writeFile(u"second.txt"_s, "second");
-    QTest::keyClicks(w.MToday, u"typed"_s);
+    testsupport::typeText(w.MToday, u"typed"_s);
 
     fake.messages.answerNext(MsgAnswer::No);
     w.DropFiles({first, second});
@@ -266,7 +270,11 @@ TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
 
 TEST_F(MainFormTest, MissingManualIsReported) {
     TMainForm& w = start();
-    w.HelpMan->trigger();
+    {
+        // After the message the about window opens.
+        auto about = testsupport::onNextModal<THelpForm>([](THelpForm* window) { window->accept(); });
+        w.HelpMan->trigger();
+    }
     EXPECT_EQ(fake.messages.last().caption, u"Not Found"_s);
     EXPECT_TRUE(fake.shell.opened().isEmpty());
 

@@ -35,7 +35,8 @@ TEST(DiaryEditor, TotalsFollowEveryKindOfEdit) {
     EXPECT_EQ(editor.byteTotal(), 2 + 2 + 6 + 2);
 
     QRandomGenerator random(20261208);
-    const QStringList pieces = {u"x"_s, u"\n"_s, u"漢字"_s, u"\n\n"_s, u"<BR>\n"_s, u"😀"_s, u"ｶﾅ"_s, QString()};
+    const QStringList pieces = {u"x"_s,      u"\n"_s, u"漢字"_s, u"\n\n"_s,
+                                u"<BR>\n"_s, u"😀"_s,  u"ｶﾅ"_s,   QString()};
     for (int round = 0; round < 400; ++round) {
         QTextCursor cursor = editor.textCursor();
         const int length = editor.document()->characterCount() - 1;

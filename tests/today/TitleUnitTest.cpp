@@ -4,6 +4,7 @@
 #include "today/TitleUnit.h"
 
 #include "support/ModalDriver.h"
+#include "support/TypeText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,14 +19,14 @@ TEST(TitleUnit, FieldStopsAt128Bytes) {
     TTitleForm form;
     QString title;
     auto driver = testsupport::onNextModal<TTitleForm>([](TTitleForm* dialog) {
-        QTest::keyClicks(dialog->TitleEdit, QString(130, u'a'));
+        testsupport::typeText(dialog->TitleEdit, QString(130, u'a'));
         EXPECT_EQ(dialog->TitleEdit->text(), QString(128, u'a'));
         dialog->TitleEdit->clear();
-        QTest::keyClicks(dialog->TitleEdit, QString(70, u'あ'));
+        testsupport::typeText(dialog->TitleEdit, QString(70, u'あ'));
         EXPECT_EQ(dialog->TitleEdit->text(), QString(64, u'あ'));
         // Half-width then full-width: a full-width character never half fits.
         dialog->TitleEdit->setText(QString(127, u'a'));
-        QTest::keyClicks(dialog->TitleEdit, u"あ"_s);
+        testsupport::typeText(dialog->TitleEdit, u"あ"_s);
         EXPECT_EQ(dialog->TitleEdit->text(), QString(127, u'a'));
         // Pasting keeps as much as fits, where the caret is.
         dialog->TitleEdit->setText(QString(120, u'b'));
