@@ -141,7 +141,7 @@ void TMainForm::OpenProjectFile(const QString& path) {
 
 bool TMainForm::WriteDocument(const QString& path) {
     QString error;
-    if (textfile::write(path, RAll->toPlainText(), &error))
+    if (textfile::write(path, RAll->textForSaving(), &error))
         return true;
     platform_.messages->show(error, msg::AppName, MsgIcon::Error);
     return false;

@@ -140,7 +140,7 @@ void TMainForm::ApplyTempDiary(const TempDiary& kept) {
 
 bool TMainForm::SaveTodayTemp() {
     QString error;
-    if (!textfile::write(ProgramFolder + u"DIARY.TMP"_s, MToday->toPlainText(), &error)) {
+    if (!textfile::write(ProgramFolder + u"DIARY.TMP"_s, MToday->textForSaving(), &error)) {
         platform_.messages->show(msg::TempSaveFailed, msg::TempSaveFailedCaption, MsgIcon::Error);
         return false;
     }

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -50,6 +51,8 @@ DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new 
 }
 
 void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
+    if (loading_)
+        return;
     QTextDocument* doc = document();
     if (totals_->parent() != doc) {
         // setDocument() gave the editor another document: count it from scratch.
@@ -120,8 +123,36 @@ QStringList DiaryEditor::lines() const {
     return result;
 }
 
+QString DiaryEditor::textForSaving() const {
+    return document()->toRawText();
+}
+
 void DiaryEditor::loadText(const QString& text) {
-    setPlainText(text);
+    // A whole new text: the blocks are counted here in one pass over the text,
+    // which is much cheaper than asking each block for its text.
+    loading_ = true;
+    document()->setPlainText(text); // without the editor's own per-character format pass
+    loading_ = false;
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+    QTextBlock block = document()->firstBlock();
+    qsizetype start = 0;
+    while (block.isValid()) {
+        if (start > text.size()) {
+            // The document split the text at more places than line breaks
+            // (a paragraph separator): count its blocks one by one.
+            onContentsChange(0, 0, document()->characterCount());
+            return;
+        }
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const qint64 bytes = sjis::byteLength(QStringView(text).sliced(start, end - start));
+        block.setUserData(new BlockBytes(&totals_->blockBytes, bytes));
+        block = block.next();
+        start = end + 1;
+    }
+    Q_EMIT totalsChanged();
 }
 
 void DiaryEditor::insertTextAtCaret(const QString& text) {
@@ -177,6 +208,19 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void DiaryEditor::resizeEvent(QResizeEvent* event) {
+    // QPlainTextEdit lays every block out anew when its width changes. Without
+    // word wrap the width changes nothing in the layout, so on a big page a
+    // resize (or the first showing of the tab) would only cost time and memory:
+    // the editor is told the width stayed.
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(event);
 }
 
 bool DiaryEditor::canInsertFromMimeData(const QMimeData* source) const {

@@ -34,7 +34,11 @@ public:
     // The lines of the text, a line break at the very end not starting a further line.
     QStringList lines() const;
 
-    // Replaces the whole text without an undo step.
+    // The whole text for writing to a file: its lines separated by U+2029,
+    // which the codec writes as CR LF. Cheaper than toPlainText() on a big page.
+    QString textForSaving() const;
+
+    // Replaces the whole text without an undo step; the editor counts as unmodified.
     void loadText(const QString& text);
     // Replaces the selection with text as one undo step; the caret ends after it.
     void insertTextAtCaret(const QString& text);
@@ -52,6 +56,7 @@ Q_SIGNALS:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 
@@ -62,4 +67,5 @@ private:
     class Totals;
     Totals* totals_; // a child of the document, so it outlives the blocks it counts
     QList<QKeySequence> commandKeys_;
+    bool loading_ = false;
 };
