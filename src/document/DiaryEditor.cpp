@@ -17,46 +17,65 @@
 // user-data object that adds itself to the running total and takes itself off
 // when the block goes away (deleted or merged). An edit then only recounts the
 // blocks it touched.
-class DiaryEditor::Totals : public QObject {
-public:
-    explicit Totals(QObject* parent) : QObject(parent) {}
+//
+// A document deletes its blocks after its child objects and may outlive the
+// editor, so the total is held jointly: by the editor and by every block that
+// counts into it, and goes when the last of them lets go.
+struct BlockTotals {
     qint64 blockBytes = 0; // sum of the blocks' own bytes, line breaks excluded
+    qint64 holders = 1;    // the editor, and one per block
+    void release() {
+        if (--holders == 0)
+            delete this;
+    }
 };
 
 namespace {
 
 class BlockBytes : public QTextBlockUserData {
 public:
-    BlockBytes(qint64* total, qint64 bytes) : total_(total), bytes_(bytes) { *total_ += bytes_; }
-    ~BlockBytes() override { *total_ -= bytes_; }
+    BlockBytes(BlockTotals* totals, qint64 bytes) : totals_(totals), bytes_(bytes) {
+        ++totals_->holders;
+        totals_->blockBytes += bytes_;
+    }
+    ~BlockBytes() override {
+        totals_->blockBytes -= bytes_;
+        totals_->release();
+    }
     void set(qint64 bytes) {
-        *total_ += bytes - bytes_;
+        totals_->blockBytes += bytes - bytes_;
         bytes_ = bytes;
     }
 
 private:
-    qint64* total_;
+    BlockTotals* totals_;
     qint64 bytes_;
 };
 
 } // namespace
 
-DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new Totals(document())) {
+DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new BlockTotals) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(document(), &QTextDocument::contentsChange, this, &DiaryEditor::onContentsChange);
     onContentsChange(0, 0, document()->characterCount());
 }
+
+DiaryEditor::~DiaryEditor() { totals_->release(); }
 
 void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
     if (loading_)
         return;
     QTextDocument* doc = document();
-    if (totals_->parent() != doc) {
-        // setDocument() gave the editor another document: count it from scratch.
-        totals_ = new Totals(doc);
+    if (countedDocument_ != doc) {
+        // A new document (at creation, or given by setDocument()): count it from scratch.
+        if (countedDocument_) {
+            disconnect(countedDocument_, nullptr, this, nullptr);
+            totals_->release();
+            totals_ = new BlockTotals;
+        }
+        countedDocument_ = doc;
         connect(doc, &QTextDocument::contentsChange, this, &DiaryEditor::onContentsChange);
         position = 0;
         charsAdded = doc->characterCount();
@@ -68,7 +87,7 @@ void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int chars
         if (auto* data = static_cast<BlockBytes*>(block.userData()))
             data->set(bytes);
         else
-            block.setUserData(new BlockBytes(&totals_->blockBytes, bytes));
+            block.setUserData(new BlockBytes(totals_, bytes));
         if (block == last)
             break;
         block = block.next();
@@ -148,7 +167,7 @@ void DiaryEditor::loadText(const QString& text) {
         if (end < 0)
             end = text.size();
         const qint64 bytes = sjis::byteLength(QStringView(text).sliced(start, end - start));
-        block.setUserData(new BlockBytes(&totals_->blockBytes, bytes));
+        block.setUserData(new BlockBytes(totals_, bytes));
         block = block.next();
         start = end + 1;
     }

@@ -11,11 +11,15 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
+#include <QPointer>
+
+struct BlockTotals;
 
 class DiaryEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit DiaryEditor(QWidget* parent = nullptr);
+    ~DiaryEditor() override;
 
     // Lines as the user counts them: a line break at the very end of the text
     // does not start a further line; an empty text has no line.
@@ -64,8 +68,8 @@ private:
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     bool isCommandKey(const QKeyEvent* event) const;
 
-    class Totals;
-    Totals* totals_; // a child of the document, so it outlives the blocks it counts
+    BlockTotals* totals_;
+    QPointer<QTextDocument> countedDocument_;
     QList<QKeySequence> commandKeys_;
     bool loading_ = false;
 };
