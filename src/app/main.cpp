@@ -47,13 +47,6 @@ public:
     }
 };
 
-// The splash is left out when NOSPLASH.FLG is in the current folder or in the
-// program folder (the behaviour settings write it in the program folder).
-bool splashWanted(const QString& programFolder) {
-    const QString flag = QStringLiteral("NOSPLASH.FLG");
-    return !QFileInfo::exists(flag) && !QFileInfo::exists(programFolder + flag);
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -74,7 +67,7 @@ int main(int argc, char* argv[]) {
                                       arguments);
         const Platform& platform = production.platform();
 
-        if (splashWanted(platform.programFolder)) {
+        if (SplashWanted(platform.programFolder)) {
             auto* splash = new TSplashForm(readSplashFigures(*platform.registry));
             splash->show();
             splash->repaint();

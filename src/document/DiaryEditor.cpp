@@ -62,7 +62,9 @@ DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new 
     onContentsChange(0, 0, document()->characterCount());
 }
 
-DiaryEditor::~DiaryEditor() { totals_->release(); }
+DiaryEditor::~DiaryEditor() {
+    totals_->release();
+}
 
 void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
     if (loading_)

@@ -44,7 +44,9 @@ protected:
         QTextCursor cursor = form->RAll->textCursor();
         cursor.movePosition(QTextCursor::End);
         form->RAll->setTextCursor(cursor);
-        form->activateWindow();
+        // The offscreen platform does not give the activation back to the
+        // main window when a dialog closes, as a window manager does.
+        QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         form->RAll->setFocus();
         QTest::keyClick(form->RAll, Qt::Key_Insert, Qt::ControlModifier);
