@@ -1,5 +1,6 @@
 // The CP932 codec on a 50 MB diary page, against glibc's iconv on the same data.
 
+#include "DiaryPage.h"
 #include "platform/SjisCodec.h"
 
 #include <QString>
@@ -16,47 +17,8 @@ namespace {
 
 constexpr qsizetype kPageBytes = 50 * 1024 * 1024;
 
-// A page of diary entries: HTML markup around lines of kanji, kana, full-width
-// letters and punctuation, with CR LF line breaks.
 const QByteArray& page() {
-    static const QByteArray bytes = [] {
-        const QStringList words = {
-            u"今日"_s,   u"は"_s,   u"朝から"_s,     u"天気"_s,   u"が"_s,       u"良く"_s, u"公園"_s,
-            u"まで"_s,   u"散歩"_s, u"しました"_s,   u"。"_s,     u"、"_s,       u"友達"_s, u"と"_s,
-            u"駅前"_s,   u"の"_s,   u"喫茶店"_s,     u"で"_s,     u"コーヒー"_s, u"を"_s,   u"飲み"_s,
-            u"ながら"_s, u"写真"_s, u"の"_s,         u"話"_s,     u"です"_s,     u"「"_s,   u"ホームページ"_s,
-            u"」"_s,     u"更新"_s, u"１２月３日"_s, u"（金）"_s, u"ＰＣ"_s,     u"！"_s,   u"？"_s,
-            u"…"_s,      u"夕方"_s, u"雨"_s,         u"降り"_s,   u"始め"_s,     u"ｶﾒﾗ"_s,  u"読書"_s,
-            u"音楽"_s,   u"週末"_s, u"日記"_s,       u"書く"_s,   u"時間"_s,     u"東京"_s,
-        };
-        const QStringList openers = {u"<p>"_s,
-                                     u"<br>"_s,
-                                     u"<div class=\"day\">"_s,
-                                     u"<b>"_s,
-                                     u"<a href=\"http://example.com/diary/2001/12.html#d3\">"_s,
-                                     u"<font color=\"#336699\">"_s,
-                                     u"<h2>"_s,
-                                     QString()};
-        const QStringList closers = {u"</p>"_s, QString(),    u"</div>"_s, u"</b>"_s,
-                                     u"</a>"_s, u"</font>"_s, u"</h2>"_s,  QString()};
-        std::mt19937 rng(932);
-        std::uniform_int_distribution<int> word(0, int(words.size()) - 1);
-        std::uniform_int_distribution<int> tag(0, int(openers.size()) - 1);
-        std::uniform_int_distribution<int> length(4, 30);
-        QString text;
-        text.reserve(kPageBytes / 2 + 1024);
-        while (text.size() < kPageBytes / 2) {
-            const int t = tag(rng);
-            text += openers[t];
-            for (int n = length(rng); n > 0; --n)
-                text += words[word(rng)];
-            text += closers[t];
-            text += u"\r\n"_s;
-        }
-        QByteArray encoded = sjis::encode(text);
-        encoded.truncate(encoded.lastIndexOf("\r\n") + 2);
-        return encoded;
-    }();
+    static const QByteArray bytes = bench::diaryPage(kPageBytes);
     return bytes;
 }
 

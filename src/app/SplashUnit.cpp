@@ -3,6 +3,7 @@
 #include "app/Resources.h"
 #include "resources/Messages.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -181,4 +182,9 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool SplashWanted(const QString& programFolder) {
+    const QString flag = QStringLiteral("NOSPLASH.FLG");
+    return !QFileInfo::exists(flag) && !QFileInfo::exists(programFolder + flag);
 }

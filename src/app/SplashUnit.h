@@ -12,6 +12,11 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+// Whether the splash is shown at start-up: not when the flag file NOSPLASH.FLG
+// is in the current folder or in the program folder (the behaviour settings
+// write it in the program folder).
+bool SplashWanted(const QString& programFolder);
+
 class TSplashForm : public QWidget {
     Q_OBJECT
 public:

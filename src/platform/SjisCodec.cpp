@@ -85,6 +85,9 @@ Tables::Tables() {
     }
     // Text is written with CR LF line breaks far more often than without.
     toCp932[u'\n'] = kCrLfPair;
+    // The editor's own paragraph and line separators are line breaks too.
+    toCp932[0x2029] = kCrLfPair;
+    toCp932[0x2028] = kCrLfPair;
     std::memset(doubleByte, 0, sizeof doubleByte);
     buildDoubleBytes();
 }

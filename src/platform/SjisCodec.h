@@ -22,12 +22,14 @@ enum class LineBreaks {
     AsIs, // bytes and characters map one to one
     CrLf, // decode: CR LF and a lone CR become '\n'; encode: '\n' is written as CR LF
 };
+// Whatever the mode, the editor's paragraph and line separators (U+2029,
+// U+2028) are written as CR LF: they are the line breaks of an editor's raw text.
 
 QString decode(QByteArrayView bytes, LineBreaks lineBreaks = LineBreaks::AsIs);
 QByteArray encode(QStringView text, LineBreaks lineBreaks = LineBreaks::AsIs);
 
-// CP932 byte length of a text as it would be written, a line break ('\n')
-// counting two bytes.
+// CP932 byte length of a text as it would be written, a line break ('\n',
+// U+2029, U+2028) counting two bytes.
 qsizetype byteLength(QStringView text);
 
 // The longest prefix of text whose byteLength() is at most maxBytes; never

@@ -55,6 +55,52 @@ inline const QString StoreDamagedStuck =
 
 // ---- Main window and document ----------------------------------------------
 
+inline const QString ConfirmCaption = u"確認"_s;
+inline const QString UnknownError = u"予期しないエラーが発生しました。"_s;
+inline const QString AutoOpenErrorCaption = u"日記HTMLファイル自動読み込みエラー"_s;
+inline QString lastSavedFileMissing(const QString& path) {
+    return u"最後に保存されたファイル ["_s + path + u"] が見つかりませんでした。"_s;
+}
+inline QString alwaysOpenFileMissing(const QString& path) {
+    return u"指定されたファイル ["_s + path + u"] が見つかりませんでした。"_s;
+}
+inline const QString CannotOpenCaption = u"ファイルを開けません"_s;
+inline QString historyFileMissing(const QString& path) {
+    return u"履歴上の指定のファイル\n"_s + path + u"\nは、移動または削除されています。"_s;
+}
+inline const QString TempFileDeleteFailed = u"一時ファイルを削除できませんでした。"_s;
+inline QString invalidParameter(const QString& parameter) {
+    return u"パラメータに指定された ["_s + parameter + u"] は、無効です。"_s;
+}
+inline const QString DocumentNotSaved = u"「日記ファイル全体編集」の編集内容は保存されていません。\n保存しますか？"_s;
+inline const QString ExitConfirmCaption = u"終了確認"_s;
+inline const QString ExitConfirm =
+    u"「今日の日記」本文が変更されたまま、使用（挿入）されていません。\n\n「今日の日記」本文を、次回起動時まで保存しておきますか？\n\n [はい] 　　 … 本文を次回起動時まで保存する\n [いいえ]　　… 本文は破棄する\n [キャンセル]… Oribelを終了するのをやめる\n"_s;
+inline const QString DropIntoTodayConfirm =
+    u"ファイルを読み込もうとしています。\n\n現在の入力内容を破棄して、「今日の日記」にファイル内容を読み込みますか？"_s;
+inline const QString ManualNotFoundCaption = u"Not Found"_s;
+inline const QString ManualNotFound =
+    u"マニュアル（Pagora.chm）が見つかりません。\nプログラムと同じフォルダに入っているか確認して下さい。\n\nインターネット上でも同じヘルプが公開されています。\nそちらを参照する場合は[ヘルプ]メニューからどうぞ。"_s;
+inline const QString UninstallConfirmCaption = u"アンインストール準備（使用レジストリ領域の開放）"_s;
+inline const QString UninstallConfirm =
+    u"このソフトウェアが使用しているレジストリ領域の、全てのデータを削除します。\nあなた自身や、ソフトウェア側が行った、全ての設定情報は、完全に削除されます。\n\nレジストリ領域に書き込んだデータを、完全に削除してよろしいですか？\n\n（「はい」を選択すれば、直後に作業が開始されます。取り消しはできません。）"_s;
+inline const QString UninstallDoneCaption = u"使用レジストリ領域の開放完了"_s;
+inline const QString UninstallDone =
+    u"削除を完了しました。\nこれで、このソフトウェアの設定は、何も残っていません。\n\nあとは、手動で全てのファイルをハードディスク上から削除して下さい。"_s;
+inline const QString NewFromTemplateCaption = u"新規日記HTMLファイルの作成"_s;
+inline const QString NewFromTemplate = u"新規作成用テンプレートファイルがあります。\n\n読み込みますか？"_s;
+inline const QString BtnSentenceHint =
+    u"「任意タグ」は、エディタ上の文字を範囲選択した上で\nクリックすれば、選択した文字を「開始タグ」と「終了タグ」で\n挟んだ形で挿入されます。 (Ctrl+U)"_s;
+inline const QString BtnEditorHint =
+    u"エディタに編集中のHTMLを渡します。\n「動作設定」の「連携」で起動ソフトを指定できます。"_s;
+inline const QString BtnFtpHint = u"FTPソフトを起動します。\n「動作設定」の「連携」でFTPソフトを登録できます。"_s;
+inline const QString UserDefinedSetName = u"ユーザ定義"_s;
+inline QString htmlSetNameHint(const QString& shownName) {
+    return u"現在選択されているHTMLタグ設定は、["_s + shownName + u"]です。\n変更したい場合は、「HTML設定」で出来ます。"_s;
+}
+inline QString fileTooLarge(const QString& path) {
+    return u"ファイル ["_s + path + u"] は大きすぎるため開けません。\n（104857600 文字まで）"_s;
+}
 // A file could not be read or written: the path as shown to the user and the
 // system's reason.
 inline QString fileReadError(const QString& path, const QString& reason) {

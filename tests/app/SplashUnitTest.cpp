@@ -4,12 +4,15 @@
 #include "support/QtPrinters.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -116,4 +119,18 @@ TEST(TSplashForm, EscapeClosesOnlyAPinnedSplash) {
     splash.form->BtnPin->click();
     QTest::keyClick(splash.form->BtnPin, Qt::Key_Escape);
     EXPECT_TRUE(splash.closedAndDestroyed());
+}
+
+TEST(TSplashForm, FlagFileInTheCurrentOrTheProgramFolderTurnsItOff) {
+    QTemporaryDir current, program;
+    const QString programFolder = QDir::toNativeSeparators(program.path()) + QDir::separator();
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    EXPECT_TRUE(SplashWanted(programFolder));
+    QFile(program.filePath(QStringLiteral("NOSPLASH.FLG"))).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(SplashWanted(programFolder));
+    QFile::remove(program.filePath(QStringLiteral("NOSPLASH.FLG")));
+    QFile(current.filePath(QStringLiteral("NOSPLASH.FLG"))).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(SplashWanted(programFolder));
+    QDir::setCurrent(previous);
 }

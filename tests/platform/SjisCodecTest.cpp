@@ -202,6 +202,11 @@ TEST(SjisCodec, LineBreaks) {
     EXPECT_EQ(crlf, sjis::encode(u"<html>\r\n日記の本文です。\r\n\r\nend"_s));
     EXPECT_EQ(sjis::encode(text).count('\r'), 0);
     EXPECT_EQ(sjis::byteLength(text), crlf.size());
+
+    // An editor's raw text separates its lines with U+2029 (and U+2028).
+    const QString raw = u"<html>\u2029日記の本文です。\u2029\u2028end"_s;
+    EXPECT_EQ(sjis::encode(raw, LineBreaks::CrLf), crlf);
+    EXPECT_EQ(sjis::byteLength(raw), crlf.size());
 }
 
 TEST(SjisCodec, ByteLengthAndTruncation) {

@@ -1,0 +1,243 @@
+// Today's page: the date fields and weekday, the weathers, the title, a new
+// entry, the temporary save, the operation advice; the composer command that
+// turns the entry into HTML in the diary page; the status panels.
+
+#include "app/MainUnit.h"
+
+#include "document/DiaryEditor.h"
+#include "document/TagsUnit.h"
+#include "platform/TextFile.h"
+#include "resources/Messages.h"
+#include "settings/SettingsStore.h"
+#include "today/Composer.h"
+#include "today/DateFormat.h"
+#include "today/Statistics.h"
+#include "today/TitleUnit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The list item chosen in a weather box, or -1 when its text was typed (also
+// when the user typed over a chosen item).
+int chosenItem(const QComboBox* box) {
+    const int index = box->currentIndex();
+    if (index >= 0 && box->itemText(index) == box->currentText())
+        return index;
+    return -1;
+}
+
+void clearBox(QComboBox* box) {
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+} // namespace
+
+void TMainForm::ResetToToday() {
+    const QDate today = platform_.clock->now().date();
+    setWindowTitle(MainCaption(today));
+    clearBox(BoxWeather1);
+    clearBox(BoxWeather2);
+    EditYear->setText(QString::number(today.year()));
+    EditMonth->setText(QString::number(today.month()));
+    EditDate->setText(QString::number(today.day()));
+    UpdateWeekday();
+}
+
+void TMainForm::UpdateWeekday() {
+    const int weekday = WeekdayIndex(EditYear->text(), EditMonth->text(), EditDate->text());
+    if (weekday < 0 || weekday >= BoxDay->count())
+        clearBox(BoxDay);
+    else
+        BoxDay->setCurrentIndex(weekday);
+}
+
+void TMainForm::DateFieldChange() {
+    if (!ShowInProgress)
+        UpdateWeekday();
+}
+
+void TMainForm::NewTodayEntry() {
+    if (MToday->document()->isModified() &&
+        platform_.messages->show(msg::NewTodayEntryQuestion, msg::NewTodayEntryCaption, MsgIcon::Question,
+                                 MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    MToday->loadText(QString());
+    MToday->document()->setModified(false);
+    DiaryTitle.clear();
+    PanelTitle->hide();
+    ResetTodayDate();
+}
+
+void TMainForm::ResetTodayDate() {
+    SetWeatherExtension(false);
+    ResetToToday();
+    MToday->setFocus();
+}
+
+void TMainForm::SetWeatherExtension(bool open) {
+    LabelWeatherBar->setVisible(open);
+    BoxWeather2->setVisible(open);
+    BtnWeaPlus->setVisible(!open);
+}
+
+void TMainForm::RefreshTitlePanel() {
+    if (DiaryTitle.isEmpty()) {
+        PanelTitle->hide();
+        return;
+    }
+    PanelTitle->setText(msg::TitlePanelPrefix + DiaryTitle);
+    PanelTitle->show();
+}
+
+void TMainForm::EditDiaryTitle() {
+    TitleForm->Edit(DiaryTitle);
+    RefreshTitlePanel();
+    MToday->setFocus();
+}
+
+TempDiary TMainForm::CurrentTempDiary() const {
+    TempDiary kept;
+    kept.TDY = EditYear->text();
+    kept.TDM = EditMonth->text();
+    kept.TDD = EditDate->text();
+    kept.TDW = BoxDay->currentText();
+    kept.TDW1 = BoxWeather1->currentText();
+    kept.TDW2 = BoxWeather2->currentText();
+    kept.TDW1N = chosenItem(BoxWeather1);
+    kept.TDW2N = chosenItem(BoxWeather2);
+    kept.TDT = DiaryTitle;
+    return kept;
+}
+
+void TMainForm::ApplyTempDiary(const TempDiary& kept) {
+    EditYear->setText(kept.TDY);
+    EditMonth->setText(kept.TDM);
+    EditDate->setText(kept.TDD);
+    BoxDay->setCurrentIndex(-1);
+    BoxDay->setEditText(kept.TDW);
+    DiaryTitle = kept.TDT;
+    auto restore = [](QComboBox* box, int index, const QString& text) {
+        if (index != -1 && index < box->count()) {
+            box->setCurrentIndex(index);
+        } else {
+            box->setCurrentIndex(-1);
+            box->setEditText(text);
+        }
+    };
+    restore(BoxWeather1, kept.TDW1N, kept.TDW1);
+    restore(BoxWeather2, kept.TDW2N, kept.TDW2);
+}
+
+bool TMainForm::SaveTodayTemp() {
+    QString error;
+    if (!textfile::write(ProgramFolder + u"DIARY.TMP"_s, MToday->textForSaving(), &error)) {
+        platform_.messages->show(msg::TempSaveFailed, msg::TempSaveFailedCaption, MsgIcon::Error);
+        return false;
+    }
+    MToday->document()->setModified(false);
+    SaveTempDiary(*platform_.registry, *platform_.messages, CurrentTempDiary());
+    return true;
+}
+
+void TMainForm::SaveTodayAndExit() {
+    if (MToday->document()->isEmpty()) {
+        platform_.messages->show(msg::TempSaveNoBody, msg::AppName, MsgIcon::Exclamation);
+        return;
+    }
+    if (AskSaveDocument() == AskSaveResult::Cancel) {
+        platform_.messages->show(msg::TempSaveCancelled, msg::TempSaveCancelledCaption, MsgIcon::Information);
+        return;
+    }
+    RAll->document()->setModified(false);
+    if (!SaveTodayTemp())
+        return;
+    platform_.messages->show(msg::TempSaveDone, msg::AppName, MsgIcon::Information);
+    close();
+}
+
+void TMainForm::ShowOperationAdvice() {
+    const QString middle =
+        htmlSet.flag(AutoBrFlag) == '1' ? msg::AdviceManualBreaks : msg::AdviceAutomaticBreaks;
+    platform_.messages->show(msg::AdviceIntro + middle + msg::AdviceOutro, msg::AdviceCaption,
+                             MsgIcon::Information);
+    MToday->setFocus();
+}
+
+// ---- The composer command ----------------------------------------------------------
+
+void TMainForm::InsertDiaryActionExecute() {
+    if (MToday->document()->isEmpty()) {
+        platform_.messages->show(msg::NoDiaryBody, msg::NoDiaryBodyCaption, MsgIcon::Exclamation);
+        return;
+    }
+    if (htmlSet.flag(WeatherWarnFlag) == '1' && BoxWeather1->currentText().isEmpty() &&
+        BoxWeather2->currentText().isEmpty() &&
+        platform_.messages->show(msg::NoWeatherQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
+                                 MsgButtons::YesNo) != MsgAnswer::Yes) {
+        PageControlMain->setCurrentWidget(TabSheetToday);
+        BoxWeather1->setFocus();
+        return;
+    }
+    if (htmlSet.flag(TitleWarnFlag) == '1' && DiaryTitle.isEmpty() &&
+        platform_.messages->show(msg::NoTitleQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
+                                 MsgButtons::YesNo) != MsgAnswer::Yes) {
+        PageControlMain->setCurrentWidget(TabSheetToday);
+        BtnTitle->setFocus();
+        return;
+    }
+    if (!DebugMode)
+        CountInsertion(appSet, MToday->displayedLineCount());
+
+    DiaryEntry entry;
+    entry.yearText = EditYear->text();
+    entry.monthText = EditMonth->text();
+    entry.dayText = EditDate->text();
+    entry.weekdayText = BoxDay->currentText();
+    entry.weather1 = {BoxWeather1->currentText(), chosenItem(BoxWeather1)};
+    entry.weather2 = {BoxWeather2->currentText(), chosenItem(BoxWeather2)};
+    entry.title = DiaryTitle;
+    entry.body = MToday->toPlainText();
+    entry.shiftHeld = platform_.keyboard->shiftHeld();
+    entry.now = platform_.clock->now().time();
+
+    if (NeedsWeatherResolution(entry)) {
+        appSet.setFlag(TagDialogMode, 'W');
+        TTagsForm tags(platform_, htmlSet, appSet, this);
+        tags.SetWeatherFields(entry.weather1, entry.weather2);
+        if (tags.exec() == QDialog::Accepted) {
+            WeatherTag1 = tags.WeatherTag1();
+            WeatherTag2 = tags.WeatherTag2();
+        }
+    }
+
+    RAll->insertTextAtCaret(ComposeDiaryEntry(entry, htmlSet, WeatherTag1, WeatherTag2));
+    MToday->document()->setModified(false);
+}
+
+void TMainForm::MonthlyStatisticsCheck() {
+    if (::MonthlyStatisticsCheck(appSet, platform_.clock->now().date()))
+        platform_.messages->show(msg::ThanksText, msg::ThanksCaption, MsgIcon::Information);
+}
+
+void TMainForm::RefreshStatus(StatusTab tab) {
+    const bool today = tab == StatusTab::Today;
+    const DiaryEditor* editor = today ? MToday : RAll;
+    QLabel* caret = today ? PanelStatusT1 : PanelStatusR1;
+    QLabel* totals = today ? PanelStatusT2 : PanelStatusR2;
+    caret->setText(CaretPanelText(editor->caretLine(), editor->caretColumn()));
+    totals->setText(TotalsPanelText(editor->lineTotal(), editor->byteTotal()));
+    if (today)
+        PanelStatusTsm->setText(TodayStatusText(appSet, MToday->lineTotal()));
+    else
+        PanelStatusRsm->clear();
+}

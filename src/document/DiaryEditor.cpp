@@ -1,0 +1,259 @@
+#include "document/DiaryEditor.h"
+
+#include "platform/SjisCodec.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+// Byte totals are kept per block: each block carries its own byte count in a
+// user-data object that adds itself to the running total and takes itself off
+// when the block goes away (deleted or merged). An edit then only recounts the
+// blocks it touched.
+//
+// A document deletes its blocks after its child objects and may outlive the
+// editor, so the total is held jointly: by the editor and by every block that
+// counts into it, and goes when the last of them lets go.
+struct BlockTotals {
+    qint64 blockBytes = 0; // sum of the blocks' own bytes, line breaks excluded
+    qint64 holders = 1;    // the editor, and one per block
+    void release() {
+        if (--holders == 0)
+            delete this;
+    }
+};
+
+namespace {
+
+class BlockBytes : public QTextBlockUserData {
+public:
+    BlockBytes(BlockTotals* totals, qint64 bytes) : totals_(totals), bytes_(bytes) {
+        ++totals_->holders;
+        totals_->blockBytes += bytes_;
+    }
+    ~BlockBytes() override {
+        totals_->blockBytes -= bytes_;
+        totals_->release();
+    }
+    void set(qint64 bytes) {
+        totals_->blockBytes += bytes - bytes_;
+        bytes_ = bytes;
+    }
+
+private:
+    BlockTotals* totals_;
+    qint64 bytes_;
+};
+
+} // namespace
+
+DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new BlockTotals) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    onContentsChange(0, 0, document()->characterCount());
+}
+
+DiaryEditor::~DiaryEditor() {
+    totals_->release();
+}
+
+void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
+    if (loading_)
+        return;
+    QTextDocument* doc = document();
+    if (countedDocument_ != doc) {
+        // A new document (at creation, or given by setDocument()): count it from scratch.
+        if (countedDocument_) {
+            disconnect(countedDocument_, nullptr, this, nullptr);
+            totals_->release();
+            totals_ = new BlockTotals;
+        }
+        countedDocument_ = doc;
+        connect(doc, &QTextDocument::contentsChange, this, &DiaryEditor::onContentsChange);
+        position = 0;
+        charsAdded = doc->characterCount();
+    }
+    QTextBlock block = doc->findBlock(position);
+    const QTextBlock last = doc->findBlock(position + charsAdded);
+    while (block.isValid()) {
+        const qint64 bytes = sjis::byteLength(block.text());
+        if (auto* data = static_cast<BlockBytes*>(block.userData()))
+            data->set(bytes);
+        else
+            block.setUserData(new BlockBytes(totals_, bytes));
+        if (block == last)
+            break;
+        block = block.next();
+    }
+    Q_EMIT totalsChanged();
+}
+
+int DiaryEditor::lineTotal() const {
+    const QTextDocument* doc = document();
+    const int blocks = doc->blockCount();
+    if (doc->lastBlock().length() <= 1) // the last block is empty
+        return blocks - 1;
+    return blocks;
+}
+
+int DiaryEditor::displayedLineCount() const {
+    const int total = lineTotal();
+    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+        return total;
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    int lines = 0;
+    QTextBlock block = document()->firstBlock();
+    for (int i = 0; i < total && block.isValid(); ++i, block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out if it was not yet
+        lines += qMax(1, block.layout()->lineCount());
+    }
+    return lines;
+}
+
+qint64 DiaryEditor::byteTotal() const {
+    return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1);
+}
+
+int DiaryEditor::caretLine() const {
+    const QTextCursor cursor = textCursor();
+    return document()->findBlock(cursor.selectionStart()).blockNumber() + 1;
+}
+
+int DiaryEditor::caretColumn() const {
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    return start - document()->findBlock(start).position() + 1;
+}
+
+QStringList DiaryEditor::lines() const {
+    QStringList result;
+    const int total = lineTotal();
+    result.reserve(total);
+    QTextBlock block = document()->firstBlock();
+    for (int i = 0; i < total && block.isValid(); ++i, block = block.next())
+        result << block.text();
+    return result;
+}
+
+QString DiaryEditor::textForSaving() const {
+    return document()->toRawText();
+}
+
+void DiaryEditor::loadText(const QString& text) {
+    // A whole new text: the blocks are counted here in one pass over the text,
+    // which is much cheaper than asking each block for its text.
+    loading_ = true;
+    document()->setPlainText(text); // without the editor's own per-character format pass
+    loading_ = false;
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+    QTextBlock block = document()->firstBlock();
+    qsizetype start = 0;
+    while (block.isValid()) {
+        if (start > text.size()) {
+            // The document split the text at more places than line breaks
+            // (a paragraph separator): count its blocks one by one.
+            onContentsChange(0, 0, document()->characterCount());
+            return;
+        }
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const qint64 bytes = sjis::byteLength(QStringView(text).sliced(start, end - start));
+        block.setUserData(new BlockBytes(totals_, bytes));
+        block = block.next();
+        start = end + 1;
+    }
+    Q_EMIT totalsChanged();
+}
+
+void DiaryEditor::insertTextAtCaret(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+}
+
+void DiaryEditor::pasteText() {
+    if (isReadOnly())
+        return;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasText())
+        return;
+    const QString text = data->text();
+    if (!text.isEmpty())
+        insertTextAtCaret(text);
+}
+
+void DiaryEditor::setCommandKeys(const QList<QKeySequence>& keys) {
+    commandKeys_ = keys;
+}
+
+bool DiaryEditor::isCommandKey(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    for (const QKeySequence& key : commandKeys_) {
+        if (key.matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
+bool DiaryEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isCommandKey(key)) {
+            // Not accepted: the shortcut goes to the window's command.
+            key->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void DiaryEditor::keyPressEvent(QKeyEvent* event) {
+    // Paste keys go through the guarded paste (Ctrl+V, Shift+Insert).
+    if (event->matches(QKeySequence::Paste)) {
+        pasteText();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void DiaryEditor::resizeEvent(QResizeEvent* event) {
+    // QPlainTextEdit lays every block out anew when its width changes. Without
+    // word wrap the width changes nothing in the layout, so on a big page a
+    // resize (or the first showing of the tab) would only cost time and memory:
+    // the editor is told the width stayed.
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(event);
+}
+
+bool DiaryEditor::canInsertFromMimeData(const QMimeData* source) const {
+    // Files dropped from the desktop are the window's business (it opens them).
+    return source && source->hasText() && !source->hasUrls();
+}
+
+void DiaryEditor::insertFromMimeData(const QMimeData* source) {
+    // Drops and pastes take plain text only; a missing or empty source does nothing.
+    if (!canInsertFromMimeData(source))
+        return;
+    const QString text = source->text();
+    if (!text.isEmpty())
+        insertTextAtCaret(text);
+}

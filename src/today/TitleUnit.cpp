@@ -1,0 +1,115 @@
+#include "today/TitleUnit.h"
+
+#include "platform/SjisCodec.h"
+#include "resources/Messages.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace {
+
+constexpr qsizetype TitleByteLimit = 128;
+
+// Keeps a line edit within a byte budget the way a length-limited edit control
+// does: of a typed or pasted piece, only as much as still fits is taken.
+class ByteLimitValidator : public QValidator {
+public:
+    ByteLimitValidator(qsizetype limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString& input, int& pos) const override {
+        if (sjis::byteLength(input) <= limit_) {
+            accepted_ = input;
+            return Acceptable;
+        }
+        // The inserted piece is what differs from the last accepted text.
+        qsizetype prefix = 0;
+        const qsizetype maxCommon = qMin(input.size(), accepted_.size());
+        while (prefix < maxCommon && input[prefix] == accepted_[prefix])
+            ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < maxCommon - prefix &&
+               input[input.size() - 1 - suffix] == accepted_[accepted_.size() - 1 - suffix])
+            ++suffix;
+        const QString before = input.left(prefix);
+        const QString after = input.right(suffix);
+        const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
+        const qsizetype budget = limit_ - sjis::byteLength(before) - sjis::byteLength(after);
+        if (budget < 0)
+            return Invalid;
+        const QString fitting = sjis::truncateToBytes(inserted, budget);
+        input = before + fitting + after;
+        pos = int(before.size() + fitting.size());
+        accepted_ = input;
+        return Acceptable;
+    }
+
+    void reset(const QString& text) const { accepted_ = text; }
+
+private:
+    qsizetype limit_;
+    mutable QString accepted_;
+};
+
+} // namespace
+
+TTitleForm::TTitleForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TitleForm"));
+    setWindowTitle(msg::TitleDialogCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    auto* root = new QVBoxLayout(this);
+    auto* group = new QGroupBox(msg::TitleDialogGroup, this);
+    auto* groupLayout = new QVBoxLayout(group);
+    auto* row = new QHBoxLayout();
+    TitleEdit = new QLineEdit(group);
+    TitleEdit->setObjectName(QStringLiteral("TitleEdit"));
+    TitleEdit->setMinimumWidth(360);
+    auto* validator = new ByteLimitValidator(TitleByteLimit, TitleEdit);
+    TitleEdit->setValidator(validator);
+    BtnDel = new QPushButton(msg::TitleDialogDelete, group);
+    BtnDel->setObjectName(QStringLiteral("BtnDel"));
+    BtnDel->setToolTip(msg::TitleDialogDeleteHint);
+    BtnDel->setAutoDefault(false);
+    row->addWidget(TitleEdit, 1);
+    row->addWidget(BtnDel);
+    groupLayout->addLayout(row);
+    groupLayout->addWidget(new QLabel(msg::TitleDialogNoteLength, group));
+    groupLayout->addWidget(new QLabel(msg::TitleDialogNoteTags, group));
+    root->addWidget(group);
+
+    auto* buttons = new QDialogButtonBox(this);
+    BtnOK = buttons->addButton(QDialogButtonBox::Ok);
+    BtnCancel = buttons->addButton(QDialogButtonBox::Cancel);
+    BtnOK->setObjectName(QStringLiteral("BtnOK"));
+    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    BtnOK->setDefault(true);
+    root->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(BtnDel, &QPushButton::clicked, this, [this] {
+        TitleEdit->clear();
+        TitleEdit->setFocus();
+    });
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool TTitleForm::Edit(QString& title) {
+    const QString fitting = sjis::truncateToBytes(title, TitleByteLimit);
+    static_cast<const ByteLimitValidator*>(TitleEdit->validator())->reset(fitting);
+    TitleEdit->setText(fitting);
+    TitleEdit->selectAll();
+    TitleEdit->setFocus();
+    if (exec() != QDialog::Accepted)
+        return false;
+    title = TitleEdit->text();
+    return true;
+}

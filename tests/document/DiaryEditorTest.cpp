@@ -1,0 +1,84 @@
+// The editor keeps its line and byte totals per edit; they must always equal
+// a count of the whole text, whatever the edits, undos and redos.
+
+#include "document/DiaryEditor.h"
+#include "platform/SjisCodec.h"
+
+#include <QRandomGenerator>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int countLines(const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    const int breaks = int(text.count(u'\n'));
+    return text.endsWith(u'\n') ? breaks : breaks + 1;
+}
+
+void expectTotalsMatch(const DiaryEditor& editor, const char* when) {
+    const QString text = editor.toPlainText();
+    EXPECT_EQ(editor.byteTotal(), sjis::byteLength(text)) << when;
+    EXPECT_EQ(editor.lineTotal(), countLines(text)) << when;
+}
+
+} // namespace
+
+TEST(DiaryEditor, TotalsFollowEveryKindOfEdit) {
+    DiaryEditor editor;
+    expectTotalsMatch(editor, "empty");
+    editor.loadText(u"ab\nあいう\n"_s);
+    EXPECT_EQ(editor.lineTotal(), 2);
+    EXPECT_EQ(editor.byteTotal(), 2 + 2 + 6 + 2);
+
+    QRandomGenerator random(20261208);
+    const QStringList pieces = {u"x"_s,      u"\n"_s, u"漢字"_s, u"\n\n"_s,
+                                u"<BR>\n"_s, u"😀"_s,  u"ｶﾅ"_s,   QString()};
+    for (int round = 0; round < 400; ++round) {
+        QTextCursor cursor = editor.textCursor();
+        const int length = editor.document()->characterCount() - 1;
+        const int a = random.bounded(length + 1), b = random.bounded(length + 1);
+        cursor.setPosition(a);
+        cursor.setPosition(b, QTextCursor::KeepAnchor);
+        switch (random.bounded(4)) {
+        case 0:
+            editor.undo();
+            break;
+        case 1:
+            editor.redo();
+            break;
+        default:
+            editor.setTextCursor(cursor);
+            editor.insertTextAtCaret(pieces[random.bounded(pieces.size())]);
+        }
+        expectTotalsMatch(editor, "after an edit");
+        if (testing::Test::HasFailure())
+            return;
+    }
+    editor.loadText(QString());
+    expectTotalsMatch(editor, "cleared");
+}
+
+TEST(DiaryEditor, LinesAndCaret) {
+    DiaryEditor editor;
+    editor.loadText(u"a\nb\n"_s);
+    EXPECT_EQ(editor.lineTotal(), 2);
+    EXPECT_EQ(editor.lines(), (QStringList{u"a"_s, u"b"_s}));
+    editor.loadText(u"a\n\nb"_s);
+    EXPECT_EQ(editor.lineTotal(), 3);
+    QTextCursor cursor = editor.textCursor();
+    cursor.setPosition(4);
+    cursor.setPosition(1, QTextCursor::KeepAnchor);
+    editor.setTextCursor(cursor);
+    EXPECT_EQ(editor.caretLine(), 1); // the start of the selection
+    EXPECT_EQ(editor.caretColumn(), 2);
+
+    // Inserting is one undo step.
+    editor.insertTextAtCaret(u"one\ntwo\nthree"_s);
+    EXPECT_EQ(editor.toPlainText(), u"aone\ntwo\nthree"_s);
+    editor.undo();
+    EXPECT_EQ(editor.toPlainText(), u"a\n\nb"_s);
+}
