@@ -1,16 +1,17 @@
 #include "settings/FlagText.h"
 
-// Every valid flag character is ASCII; Latin-1 keeps the one-byte-per-character
-// mapping until the CP932 codec takes over here.
-QByteArray flagBytesFromText(const QString& text) {
-    return text.toLatin1();
-}
+#include "platform/SjisCodec.h"
+
+// Flag strings are stored as text; in memory each position is one byte of the
+// stored text as the store's code page (CP932) holds it, so a stray full-width
+// character takes two positions, both of which the defaults pass replaces.
+QByteArray flagBytesFromText(const QString& text) { return sjis::encode(text); }
 
 QString flagTextFromBytes(const char* flags, qsizetype maxLength) {
     qsizetype length = 0;
     while (length < maxLength && flags[length] != '\0')
         ++length;
-    return QString::fromLatin1(flags, length);
+    return sjis::decode(QByteArrayView(flags, length));
 }
 
 void copyFlagText(const QString& text, char* flags, qsizetype maxLength) {
