@@ -7,10 +7,6 @@
 #include <QList>
 #include <QString>
 
-// The start tag configured for a weather of the list: item 0 晴れ HtmlSky1,
-// 1 くもり HtmlSky2, 2 雨 HtmlSky3, 3 雪 HtmlSky5. Any other index: empty.
-QString WeatherListTag(const HtmlSet& set, int listIndex);
-
 // "#RRGGBB" in upper-case hexadecimal, the form shown in the colour fields.
 QString ColorFieldText(quint32 rgb);
 

@@ -47,3 +47,21 @@ struct HtmlSet {
     char flag(HtmlFlag position) const { return HtmlSetFlags[position]; }
     void setFlag(HtmlFlag position, char value) { HtmlSetFlags[position] = value; }
 };
+
+// The start tag of a weather chosen from the weather list (0 晴れ, 1 くもり,
+// 2 雨, 3 雪); empty for any other index. HtmlSky4 is the common end tag, so
+// snow takes the fifth template.
+inline QString WeatherListTag(const HtmlSet& set, int listIndex) {
+    switch (listIndex) {
+    case 0:
+        return set.HtmlSky1;
+    case 1:
+        return set.HtmlSky2;
+    case 2:
+        return set.HtmlSky3;
+    case 3:
+        return set.HtmlSky5;
+    default:
+        return {};
+    }
+}

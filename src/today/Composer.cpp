@@ -25,18 +25,7 @@ QString anchorPart(const QString& text) {
 }
 
 QString weatherStartTag(const WeatherField& weather, const HtmlSet& set, const QString& typedTag) {
-    switch (weather.listIndex) {
-    case 0:
-        return set.HtmlSky1;
-    case 1:
-        return set.HtmlSky2;
-    case 2:
-        return set.HtmlSky3;
-    case 3:
-        return set.HtmlSky5;
-    default:
-        return typedTag;
-    }
+    return isListItem(weather) ? WeatherListTag(set, weather.listIndex) : typedTag;
 }
 
 QString ComposeDateBlock(const DiaryEntry& entry, const HtmlSet& set) {
