@@ -836,10 +836,8 @@ void TMainForm::ConnectHandlers() {
     auto today = [this] { RefreshStatus(StatusTab::Today); };
     auto document = [this] { RefreshStatus(StatusTab::Document); };
     connect(MToday, &QPlainTextEdit::cursorPositionChanged, this, today);
-    connect(MToday, &QPlainTextEdit::selectionChanged, this, today);
     connect(MToday, &DiaryEditor::totalsChanged, this, today);
     connect(RAll, &QPlainTextEdit::cursorPositionChanged, this, document);
-    connect(RAll, &QPlainTextEdit::selectionChanged, this, document);
     connect(RAll, &DiaryEditor::totalsChanged, this, document);
 
     centralWidget()->installEventFilter(this);

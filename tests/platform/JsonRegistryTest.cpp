@@ -1,4 +1,5 @@
 #include "platform/JsonRegistry.h"
+#include "support/FakeMessages.h"
 
 #include "platform/Messages.h"
 #include "resources/Messages.h"
@@ -15,16 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class RecordingMessages : public MessageService {
-public:
-    using MessageService::show;
-    MsgAnswer show(const MessageRequest& request) override {
-        shown.append(request);
-        return MsgAnswer::Ok;
-    }
-    QList<MessageRequest> shown;
-};
 
 const QString Pagora = u"\\software\\mervane\\Pagora"_s;
 const QString Temp = u"\\software\\mervane\\Pagora\\Temp"_s;
@@ -52,7 +43,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    RecordingMessages messages;
+    FakeMessages messages;
 };
 
 } // namespace
@@ -95,7 +86,7 @@ TEST_F(JsonRegistryTest, ValuesKeepTheirTypesAndNamesIgnoreCase) {
     EXPECT_FALSE(writer.valueExists(u"Name"_s));
     EXPECT_EQ(writer.readInteger(u"Count"_s), -5);
     writer.closeKey();
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 }
 
 TEST_F(JsonRegistryTest, HandWrittenValuesOfOtherTypesReadAsMissingAndSurvive) {
@@ -124,7 +115,7 @@ TEST_F(JsonRegistryTest, HandWrittenValuesOfOtherTypesReadAsMissingAndSurvive) {
     EXPECT_EQ(key.value(u"S"_s).toString(), u"y"_s);
     EXPECT_EQ(key.value(u"B"_s), QJsonValue(true));
     EXPECT_EQ(key.value(u"F"_s).toDouble(), 1.5);
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 }
 
 TEST_F(JsonRegistryTest, SubkeysAndDeletingAKeyWithThem) {
@@ -181,7 +172,7 @@ TEST_F(JsonRegistryTest, TwoCopiesKeepEachOthersWrites) {
     EXPECT_EQ(reader.readInteger(u"WriteDiaryLines"_s), 9);
     reader.closeKey();
     EXPECT_FALSE(QFile::exists(path() + u".lock"_s));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 }
 
 TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
@@ -191,8 +182,8 @@ TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
 
     JsonRegistry registry(path(), &messages);
     EXPECT_FALSE(registry.openKey(Pagora, false));
-    ASSERT_EQ(messages.shown.size(), 1);
-    const MessageRequest& report = messages.shown.first();
+    ASSERT_EQ(messages.requests().size(), 1);
+    const MessageRequest& report = messages.requests().first();
     EXPECT_EQ(report.text,
               msg::StoreDamagedKept.arg(QDir::toNativeSeparators(path()), QDir::toNativeSeparators(keptAs)));
     EXPECT_EQ(report.caption, msg::StoreDamagedCaption);
@@ -205,16 +196,16 @@ TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
     registry.writeString(u"HtmlDate1"_s, u"<i>"_s);
     ASSERT_TRUE(registry.closeKey());
     EXPECT_EQ(fileObject().size(), 1);
-    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.requests().size(), 1);
 
     // Wrong shapes count as damage too; the newer damaged file replaces the older one.
     for (const QByteArray& shape : {QByteArray("[1, 2]"), QByteArray(R"({"\\software\\mervane\\Pagora": 5})"),
                                     QByteArray("\xff\xfe garbage")}) {
         writeFile(shape);
-        RecordingMessages fresh;
+        FakeMessages fresh;
         JsonRegistry other(path(), &fresh);
         EXPECT_FALSE(other.keyExists(Pagora));
-        EXPECT_EQ(fresh.shown.size(), 1);
+        EXPECT_EQ(fresh.requests().size(), 1);
         EXPECT_EQ(readBytes(keptAs), shape);
     }
 }
@@ -223,7 +214,7 @@ TEST_F(JsonRegistryTest, DeepOrBigInputIsHandled) {
     writeFile(QByteArray(200000, '['));
     JsonRegistry registry(path(), &messages);
     EXPECT_FALSE(registry.openKey(Pagora, false));
-    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.requests().size(), 1);
 
     const QString big(1024 * 1024, u'字');
     ASSERT_TRUE(registry.openKey(Pagora, true));
@@ -243,5 +234,5 @@ TEST_F(JsonRegistryTest, UnusableLocationFailsWithoutCrashing) {
     EXPECT_FALSE(registry.keyExists(Pagora));
     EXPECT_FALSE(registry.writeString(u"A"_s, u"b"_s)) << "no key is open";
     EXPECT_TRUE(registry.closeKey());
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "settings/SettingsStore.h"
+#include "support/FakeMessages.h"
 
 #include "platform/JsonRegistry.h"
 #include "resources/Messages.h"
@@ -20,16 +21,6 @@ using namespace Qt::StringLiterals;
 namespace n = storenames;
 
 namespace {
-
-class RecordingMessages : public MessageService {
-public:
-    using MessageService::show;
-    MsgAnswer show(const MessageRequest& request) override {
-        shown.append(request);
-        return MsgAnswer::Ok;
-    }
-    QList<MessageRequest> shown;
-};
 
 struct FixedBrowsers : BrowserLookup {
     std::optional<QString> ie, nn, op;
@@ -119,7 +110,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    RecordingMessages messages;
+    FakeMessages messages;
     JsonRegistry registry{path(), &messages};
     FixedBrowsers browsers;
     HtmlSet html;
@@ -141,7 +132,7 @@ TEST_F(SettingsStoreTest, FirstRunThenSaveWritesEveryValue) {
     applyDefaults();
     app.WriteDiaryTime = 4;
     ASSERT_TRUE(save());
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 
     const QJsonObject key = storedKey();
     QStringList stored = key.keys();
@@ -291,7 +282,7 @@ TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
     ASSERT_TRUE(save());
     SaveTempDiary(registry, messages,
                   {u"2004"_s, u"2"_s, u"29"_s, u"(日)"_s, u"曇天"_s, u"霧"_s, u"題名"_s, 2, -1});
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
     EXPECT_EQ(load().settingsState, '-') << "the Temp subkey does not disturb the settings";
 
     const std::optional<TempDiary> kept = LoadTempDiary(registry, messages);
@@ -307,14 +298,14 @@ TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
     EXPECT_EQ(kept->TDT, u"題名"_s);
     EXPECT_FALSE(registry.keyExists(n::TempKey));
     EXPECT_TRUE(registry.keyExists(n::SettingsKey));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.requests().isEmpty());
 
     // A second restore finds nothing and says so.
     EXPECT_FALSE(LoadTempDiary(registry, messages));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, u"Registory Load Error. -TD"_s);
-    EXPECT_EQ(messages.shown[0].caption, msg::AppTitle);
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
+    ASSERT_EQ(messages.requests().size(), 1);
+    EXPECT_EQ(messages.requests()[0].text, u"Registory Load Error. -TD"_s);
+    EXPECT_EQ(messages.requests()[0].caption, msg::AppTitle);
+    EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
 
     seed(n::TempKey, {{n::TDW1N, u"abc"_s}, {n::TDW1, u"晴れ"_s}});
     const std::optional<TempDiary> odd = LoadTempDiary(registry, messages);
@@ -342,14 +333,14 @@ TEST_F(SettingsStoreTest, DamagedStoreStartsAsFirstRunAndIsWrittenAfresh) {
         file.write("HtmlDate1=<b>\n");
     }
     EXPECT_EQ(load().settingsState, 'F');
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(path())));
+    ASSERT_EQ(messages.requests().size(), 1);
+    EXPECT_TRUE(messages.requests()[0].text.contains(QDir::toNativeSeparators(path())));
     EXPECT_TRUE(QFile::exists(path() + u".bad"_s));
 
     applyDefaults();
     ASSERT_TRUE(save());
     EXPECT_EQ(load().settingsState, '-');
-    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.requests().size(), 1);
 }
 
 TEST_F(SettingsStoreTest, FailuresAreReported) {
@@ -361,30 +352,30 @@ TEST_F(SettingsStoreTest, FailuresAreReported) {
     JsonRegistry unusable(dir.filePath(u"blocker/registry.json"_s), &messages);
     applyDefaults();
     EXPECT_FALSE(SaveSettings(unusable, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, u"レジストリに書き込めませんでした。"_s);
-    EXPECT_EQ(messages.shown[0].caption, u"Oribel 3"_s);
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
+    ASSERT_EQ(messages.requests().size(), 1);
+    EXPECT_EQ(messages.requests()[0].text, u"レジストリに書き込めませんでした。"_s);
+    EXPECT_EQ(messages.requests()[0].caption, u"Oribel 3"_s);
+    EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
+    EXPECT_EQ(messages.requests()[0].buttons, MsgButtons::Ok);
 
     SaveTempDiary(unusable, messages, TempDiary{});
-    ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(messages.shown[1].text, u"Registory Write Error. -TD"_s);
+    ASSERT_EQ(messages.requests().size(), 2);
+    EXPECT_EQ(messages.requests()[1].text, u"Registory Write Error. -TD"_s);
 
     // A write failing halfway: the rest and the deletions are skipped, one message.
-    messages.shown.clear();
+    messages.clear();
     FailingRegistry failing(10);
     EXPECT_FALSE(SaveSettings(failing, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
     EXPECT_EQ(failing.written, SavedNames.mid(0, 9));
     EXPECT_TRUE(failing.deleted.isEmpty());
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, msg::RegistryWriteFailed);
+    ASSERT_EQ(messages.requests().size(), 1);
+    EXPECT_EQ(messages.requests()[0].text, msg::RegistryWriteFailed);
 
     FailingRegistry failingTemp(3);
     SaveTempDiary(failingTemp, messages, TempDiary{});
     EXPECT_EQ(failingTemp.written, (QStringList{u"TDY"_s, u"TDM"_s}));
-    ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(messages.shown[1].text, msg::TempDiaryWriteFailed);
+    ASSERT_EQ(messages.requests().size(), 2);
+    EXPECT_EQ(messages.requests()[1].text, msg::TempDiaryWriteFailed);
 }
 
 TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
