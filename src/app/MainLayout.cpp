@@ -616,7 +616,7 @@ void TMainForm::SetGuideText() {
 // ---------------------------------------------------------------------------------
 
 void TMainForm::ApplyWindowSettings() {
-    if (appSet.flag(WindowPlacementFlag) == '1') {
+    if (appSet.appliesStoredGeometry()) {
         const int left = intOr(appSet.WindowXPosition, 0);
         const int top = intOr(appSet.WindowYPosition, 0);
         const int width = intOr(appSet.WindowWidth, 620);
@@ -630,25 +630,25 @@ void TMainForm::ApplyWindowSettings() {
     QFont allFont(fontFamilies(appSet.EditFontFace));
     allFont.setPointSize(qMax(1, intOr(appSet.EditFontSize, 10)));
     RAll->setFont(allFont);
-    PanelAllBtn->setVisible(appSet.flag(ToolbarHiddenFlag) != '1');
+    PanelAllBtn->setVisible(!appSet.toolbarHidden());
     ApplyWrap(WrapTarget::Both);
 }
 
 void TMainForm::ApplyWrap(WrapTarget which) {
     if (which != WrapTarget::Document) {
-        const bool wrap = appSet.flag(TodayWrapFlag) == '1';
+        const bool wrap = appSet.todayWraps();
         MToday->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet->setChecked(wrap);
     }
     if (which != WrapTarget::Today) {
-        const bool wrap = appSet.flag(AllWrapFlag) == '1';
+        const bool wrap = appSet.documentWraps();
         RAll->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet2->setChecked(wrap);
     }
 }
 
 void TMainForm::FillWeekdayList() {
-    const QStringList names = WeekdayNames(htmlSet.flag(WeekdayFormFlag));
+    const QStringList names = WeekdayNames(htmlSet.weekdayForm());
     if (names.isEmpty())
         return;
     // Replacing the items must not change the text the user sees: the weekday
@@ -669,14 +669,14 @@ void TMainForm::ApplyHtmlFlagControls() {
         p.setColor(QPalette::Base, colour);
         widget->setPalette(p);
     };
-    const bool noWeekday = htmlSet.flag(WeekdayFlag) == '1';
+    const bool noWeekday = !htmlSet.weekdayShown();
     BoxDay->setEnabled(!noWeekday);
     LabelDay->setEnabled(!noWeekday);
     paint(BoxDay, noWeekday ? buttonFace : window);
-    paint(EditYear, htmlSet.flag(DateYearFlag) == '1' ? buttonFace : window);
-    paint(EditMonth, htmlSet.flag(DateMonthFlag) == '1' ? buttonFace : window);
+    paint(EditYear, !htmlSet.dateShowsYear() ? buttonFace : window);
+    paint(EditMonth, !htmlSet.dateShowsMonth() ? buttonFace : window);
 
-    const bool automatic = htmlSet.flag(AutoBrFlag) == '0';
+    const bool automatic = htmlSet.autoLineBreaks();
     {
         const QSignalBlocker blocker(ComboBoxAutoBR);
         ComboBoxAutoBR->setCurrentIndex(automatic ? 0 : 1);
@@ -734,7 +734,7 @@ void TMainForm::UpdatePageState() {
 
     if (today) {
         MToday->setFocus();
-        if (appSet.flag(TodayImeFlag) == '1')
+        if (appSet.todayInputMethodOn())
             MToday->setInputMethodHints(Qt::ImhNone);
         return;
     }
@@ -803,11 +803,11 @@ void TMainForm::ConnectHandlers() {
     connect(InsertDiaryAction, &QAction::triggered, this, &TMainForm::InsertDiaryActionExecute);
     connect(InsertTitle, &QAction::triggered, this, &TMainForm::EditDiaryTitle);
     connect(ViewWrapSet, &QAction::triggered, this, [this] {
-        appSet.setFlag(TodayWrapFlag, appSet.flag(TodayWrapFlag) == '0' ? '1' : '0');
+        appSet.flipTodayWrap();
         ApplyWrap(WrapTarget::Today);
     });
     connect(ViewWrapSet2, &QAction::triggered, this, [this] {
-        appSet.setFlag(AllWrapFlag, appSet.flag(AllWrapFlag) == '0' ? '1' : '0');
+        appSet.flipDocumentWrap();
         ApplyWrap(WrapTarget::Document);
     });
     connect(SetHTMLAction, &QAction::triggered, this, &TMainForm::SetHTMLActionExecute);
@@ -829,7 +829,7 @@ void TMainForm::ConnectHandlers() {
     connect(BtnGuide, &QPushButton::clicked, this, &TMainForm::ShowOperationAdvice);
     connect(BtnBR, &QPushButton::clicked, TagBRAction, &QAction::trigger);
     connect(ComboBoxAutoBR, &QComboBox::activated, this, [this](int index) {
-        htmlSet.setFlag(AutoBrFlag, index == 0 ? '0' : '1');
+        htmlSet.setAutoLineBreaks(index == 0);
         ApplyHtmlFlagControls();
     });
 

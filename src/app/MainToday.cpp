@@ -166,8 +166,7 @@ void TMainForm::SaveTodayAndExit() {
 }
 
 void TMainForm::ShowOperationAdvice() {
-    const QString middle =
-        htmlSet.flag(AutoBrFlag) == '1' ? msg::AdviceManualBreaks : msg::AdviceAutomaticBreaks;
+    const QString middle = htmlSet.autoLineBreaks() ? msg::AdviceAutomaticBreaks : msg::AdviceManualBreaks;
     platform_.messages->show(msg::AdviceIntro + middle + msg::AdviceOutro, msg::AdviceCaption,
                              MsgIcon::Information);
     MToday->setFocus();
@@ -180,7 +179,7 @@ void TMainForm::InsertDiaryActionExecute() {
         platform_.messages->show(msg::NoDiaryBody, msg::NoDiaryBodyCaption, MsgIcon::Exclamation);
         return;
     }
-    if (htmlSet.flag(WeatherWarnFlag) == '1' && BoxWeather1->currentText().isEmpty() &&
+    if (htmlSet.warnsWithoutWeather() && BoxWeather1->currentText().isEmpty() &&
         BoxWeather2->currentText().isEmpty() &&
         platform_.messages->show(msg::NoWeatherQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
@@ -188,7 +187,7 @@ void TMainForm::InsertDiaryActionExecute() {
         BoxWeather1->setFocus();
         return;
     }
-    if (htmlSet.flag(TitleWarnFlag) == '1' && DiaryTitle.isEmpty() &&
+    if (htmlSet.warnsWithoutTitle() && DiaryTitle.isEmpty() &&
         platform_.messages->show(msg::NoTitleQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
         PageControlMain->setCurrentWidget(TabSheetToday);
@@ -211,7 +210,7 @@ void TMainForm::InsertDiaryActionExecute() {
     entry.now = platform_.clock->now().time();
 
     if (NeedsWeatherResolution(entry)) {
-        appSet.setFlag(TagDialogMode, 'W');
+        appSet.setTagDialogMode('W');
         TTagsForm tags(platform_, htmlSet, appSet, this);
         tags.SetWeatherFields(entry.weather1, entry.weather2);
         if (tags.exec() == QDialog::Accepted) {

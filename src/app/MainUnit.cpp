@@ -75,7 +75,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::LoadSettings() {
     const LoadOutcome outcome = ::LoadSettings(*platform_.registry, *platform_.browsers, htmlSet, appSet);
-    SettingsState = outcome.settingsState;
+    settingsOrigin = outcome.origin;
     IePathFromSystem = outcome.iePathFromSystem;
     NnPathFromSystem = outcome.nnPathFromSystem;
     OperaPathFromSystem = outcome.operaPathFromSystem;
@@ -104,8 +104,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     ShowInProgress = true;
-    if (SettingsState != '-')
-        ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    if (settingsOrigin != SettingsOrigin::Current)
+        ApplySettingDefaults(htmlSet, appSet, settingsCleared);
     AutoOpenAtStart();
     PageControlMain->setCurrentWidget(TabSheetToday);
     ApplyWindowSettings();
@@ -136,24 +136,24 @@ void TMainForm::AutoOpenAtStart() {
     BtnEditor->setToolTip(msg::BtnEditorHint);
     BtnFTP->setToolTip(msg::BtnFtpHint);
 
-    const char mode = appSet.flag(AutoOpenFlag);
+    const AutoOpen mode = appSet.autoOpen();
     QString error;
-    if (mode == '1') {
+    if (mode == AutoOpen::LastSaved) {
         if (!QFileInfo(appSet.FileHistory1).isFile() && !appSet.FileHistory1.isEmpty())
             error = msg::lastSavedFileMissing(appSet.FileHistory1);
-    } else if (mode == '2') {
+    } else if (mode == AutoOpen::AlwaysOpenHtml) {
         if (!QFileInfo(appSet.AlwaysOpenHtml).isFile())
             error = msg::alwaysOpenFileMissing(appSet.AlwaysOpenHtml);
     }
     if (!error.isEmpty())
         platform_.messages->show(error, msg::AutoOpenErrorCaption, MsgIcon::Error);
-    else if (mode == '1')
+    else if (mode == AutoOpen::LastSaved)
         OpenHistoryFile(0);
-    else if (mode == '2')
+    else if (mode == AutoOpen::AlwaysOpenHtml)
         OpenHistoryFile(-1);
 
     DebugMode = false;
-    if (appSet.flag(TodayImeFlag) == '1')
+    if (appSet.todayInputMethodOn())
         MToday->setInputMethodHints(Qt::ImhNone);
 }
 
@@ -215,7 +215,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (SettingsCleared == 'T')
+    if (settingsCleared)
         return true;
     try {
         if (AskSaveDocument() == AskSaveResult::Cancel)
@@ -240,7 +240,7 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FormClose() {
-    if (SettingsCleared != 'T')
+    if (!settingsCleared)
         SaveSettings();
     if (ErrorHtmlMade == u"F"_s)
         DeleteErrorPage();
@@ -325,7 +325,7 @@ void TMainForm::SetAppActionExecute() {
 }
 
 void TMainForm::AfterHtmlSettingsDialog() {
-    ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    ApplySettingDefaults(htmlSet, appSet, settingsCleared);
     ApplyHtmlFlagControls();
     FillWeekdayList();
     ShowHtmlSetName();
@@ -334,13 +334,13 @@ void TMainForm::AfterHtmlSettingsDialog() {
 }
 
 void TMainForm::AfterAppSettingsDialog() {
-    ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    ApplySettingDefaults(htmlSet, appSet, settingsCleared);
     ApplyWindowSettings();
     ApplyHtmlFlagControls();
     ClearBookmarkMenu();
     ClearSnippetMenu();
     ClearProjectMenu();
-    appSet.setFlag(SettingsDialogPage, '\0');
+    appSet.setSettingsDialogPage('\0');
     FocusShownEditor();
 }
 
@@ -366,7 +366,7 @@ void TMainForm::HelpUninstallClick() {
         return;
     ClearSettings(*platform_.registry);
     platform_.messages->show(msg::UninstallDone, msg::UninstallDoneCaption, MsgIcon::Information);
-    SettingsCleared = 'T';
+    settingsCleared = true;
     close();
 }
 

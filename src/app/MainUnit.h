@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "settings/AppSet.h"
 #include "settings/HtmlSet.h"
+#include "settings/SettingsStore.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -49,8 +50,8 @@ public:
     QString ProgramFolder; // ends in the native separator
     int ScreenWidth = 0;
     int ScreenHeight = 0;
-    char SettingsState = '-';   // '-' current, 'F' first run, 'U' older or marked
-    char SettingsCleared = 'F'; // 'T' once the user removed the settings
+    SettingsOrigin settingsOrigin = SettingsOrigin::Current;
+    bool settingsCleared = false; // the user removed the settings
     bool ShowInProgress = false;
     char AllFontApplied = 0; // 'F' once the document font was applied
     bool DebugMode = false;

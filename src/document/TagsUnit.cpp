@@ -37,15 +37,11 @@ void setFieldGrey(QLineEdit* field, bool grey) {
     field->setPalette(palette);
 }
 
-bool isListItem(const WeatherField& weather) {
-    return weather.listIndex >= 0 && weather.listIndex <= 3;
-}
-
 } // namespace
 
 TTagsForm::TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent)
     : QDialog(parent), platform_(platform), htmlSet_(htmlSet), appSet_(appSet),
-      mode_(appSet.flag(TagDialogMode)) {
+      mode_(appSet.tagDialogMode()) {
     setObjectName(u"TagsForm"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -256,7 +252,7 @@ void TTagsForm::FormShow() {
     default:
         break;
     }
-    if (appSet_.flag(LowerCaseFlag) == '1')
+    if (appSet_.lowerCaseTags())
         CheckAllLowerCase->setChecked(true);
 }
 
@@ -277,7 +273,7 @@ void TTagsForm::WeaColorSheetShow() {
     QList<WeatherPanel*> open;
     for (WeatherPanel* panel : {&weather1_, &weather2_}) {
         panel->input->setText(panel->weather.text);
-        if (!panel->weather.text.isEmpty() && !isListItem(panel->weather)) {
+        if (panel->weather.isTyped()) {
             open.append(panel);
             continue;
         }

@@ -20,7 +20,7 @@ using namespace Qt::StringLiterals;
 
 TEST_F(MainFormTest, FirstRunShowsDefaultsTodayTabAndTodaysDate) {
     TMainForm& w = start();
-    EXPECT_EQ(w.SettingsState, 'F');
+    EXPECT_EQ(w.settingsOrigin, SettingsOrigin::FirstRun);
     EXPECT_STREQ(w.htmlSet.HtmlSetFlags.data(), "0000010000010000000");
     EXPECT_STREQ(w.appSet.AppSetFlags.data(), "000000000000");
     EXPECT_EQ(w.htmlSet.HtmlBRTag, u"<BR>"_s);
@@ -60,7 +60,7 @@ TEST_F(MainFormTest, SettingsSurviveARestart) {
         ASSERT_TRUE(closeForm());
     }
     TMainForm& w = start();
-    EXPECT_EQ(w.SettingsState, '-');
+    EXPECT_EQ(w.settingsOrigin, SettingsOrigin::Current);
     EXPECT_EQ(w.appSet.flag(WindowPlacementFlag), '1');
     EXPECT_EQ(w.htmlSet.flag(DateFormFlag), '3');
     EXPECT_EQ(w.appSet.FileHistory1, u"/tmp/a.htm"_s);
@@ -237,7 +237,7 @@ TEST_F(MainFormTest, RemovingTheSettingsClosesWithoutSaving) {
     Q_UNUSED(w);
     // The next start is a first run.
     fake.messages.clear();
-    EXPECT_EQ(start().SettingsState, 'F');
+    EXPECT_EQ(start().settingsOrigin, SettingsOrigin::FirstRun);
 }
 
 TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
