@@ -32,7 +32,6 @@ inline const QString FileDialogReadOnly =
     u"%1\nこのファイルは読み取り専用です。\n別のファイル名を指定してください。"_s;
 inline const QString FileDialogConfirmOverwrite = u"%1 は既に存在します。\n上書きしますか?"_s;
 
-
 // ---- Settings store --------------------------------------------------------
 
 // Plain boxes (caption AppTitle, no icon, OK) of the settings store.
@@ -51,7 +50,6 @@ inline const QString StoreDamagedStuck =
     u"設定ファイル\n%1\nが壊れているか読み込めないため、使用できませんでした。\n\n"
     u"このファイルを別名で残すこともできなかったため、そのままにしてあります。\n"
     u"このファイルを修復するか移動するまで、設定は保存されません。"_s;
-
 
 // ---- Main window and document ----------------------------------------------
 
@@ -89,15 +87,7 @@ inline const QString UninstallDone =
     u"削除を完了しました。\nこれで、このソフトウェアの設定は、何も残っていません。\n\nあとは、手動で全てのファイルをハードディスク上から削除して下さい。"_s;
 inline const QString NewFromTemplateCaption = u"新規日記HTMLファイルの作成"_s;
 inline const QString NewFromTemplate = u"新規作成用テンプレートファイルがあります。\n\n読み込みますか？"_s;
-inline const QString BtnSentenceHint =
-    u"「任意タグ」は、エディタ上の文字を範囲選択した上で\nクリックすれば、選択した文字を「開始タグ」と「終了タグ」で\n挟んだ形で挿入されます。 (Ctrl+U)"_s;
-inline const QString BtnEditorHint =
-    u"エディタに編集中のHTMLを渡します。\n「動作設定」の「連携」で起動ソフトを指定できます。"_s;
-inline const QString BtnFtpHint = u"FTPソフトを起動します。\n「動作設定」の「連携」でFTPソフトを登録できます。"_s;
 inline const QString UserDefinedSetName = u"ユーザ定義"_s;
-inline QString htmlSetNameHint(const QString& shownName) {
-    return u"現在選択されているHTMLタグ設定は、["_s + shownName + u"]です。\n変更したい場合は、「HTML設定」で出来ます。"_s;
-}
 inline QString fileTooLarge(const QString& path) {
     return u"ファイル ["_s + path + u"] は大きすぎるため開けません。\n（104857600 文字まで）"_s;
 }
@@ -110,7 +100,6 @@ inline QString fileWriteError(const QString& path, const QString& reason) {
     return u"ファイル %1 に書き込めませんでした。\n理由: %2"_s.arg(path, reason);
 }
 
-
 // ---- Today's page, composer, statistics -------------------------------------
 
 // Main window caption while today's page holds today's date.
@@ -122,17 +111,8 @@ inline const QString NewTodayEntryCaption = u"確認"_s;
 inline const QString NewTodayEntryQuestion =
     u"現在の入力内容を破棄して、「今日の日記」を新規作成しますか？"_s;
 
-// Title panel and the title dialog.
+// Title panel.
 inline const QString TitlePanelPrefix = u"タイトル："_s;
-inline const QString TitlePanelHint = u"修正や削除したい場合は、左上のボタンをクリック。"_s;
-inline const QString TitleDialogCaption = u"今日の日記のタイトル - Oribel"_s;
-inline const QString TitleDialogGroup = u"今日の日記のタイトルを入力して下さい。(&T)"_s;
-inline const QString TitleDialogDelete = u"削除(&D)"_s;
-inline const QString TitleDialogDeleteHint = u"入力内容を全て消します。"_s;
-inline const QString TitleDialogNoteLength =
-    u"半角文字換算で、128文字まで入力できます。HTMLタグは有効です。"_s;
-inline const QString TitleDialogNoteTags =
-    u"内容に「<」や「>」を含めると、HTMLタグとして認識されてしまうのでご注意下さい。"_s;
 
 // Temporary save of today's entry.
 inline const QString TempSaveFailed =
@@ -196,110 +176,13 @@ inline const QString SupportMailAddress = u"support@oribel.example.org"_s;
 inline const QString PersonalMailAddress = u"author@oribel.example.org"_s;
 inline const QString MailtoPrefix = u"mailto:"_s;
 
-// Splash window.
-inline const QString SplashSubtitle = u"日記HTMLファイル作成支援エディタ"_s;
-inline const QString SplashNotice = u"ウェブ日記のHTMLを、手元で書いて整えるエディタです。"_s;
-inline const QString SplashWriteTimeCap = u"今月中に日記を書いた回数："_s;
-inline const QString SplashWriteTimeUnit = u"回"_s;
-inline const QString SplashSumLineCap = u"今月の日記の総行数："_s;
-inline const QString SplashSumLineUnit = u"行"_s;
+// Splash window: the statistics figures and their pieces.
 inline const QString SplashFigureUnknown = u"-"_s;
 inline const QString SplashLastMonthBefore = u"（先月： "_s;
-inline const QString SplashLastMonthTimeAfter = u"回）"_s;
-inline const QString SplashLastMonthLinesAfter = u"行）"_s;
-inline const QString SplashWelcome = u"Oribel をダウンロードいただき、ありがとうございます。"_s;
-inline const QString SplashStarting = u"起動処理中..."_s;
-inline const QString SplashPin = u"消さない"_s;
-inline const QString SplashPinnedClose = u"閉じる"_s;
-
-// About window: header and buttons.
-inline const QString AboutCaption = u"バージョン情報 ＆ ヘルプ"_s;
-inline const QString AboutSubtitle = u"日記HTMLページ製作支援ツール"_s;
-inline const QString AboutNotice = u"ご利用の前に、下の利用条件をお読み下さい。"_s;
-inline const QString AboutOk = u"OK"_s;
-
-// About window: the page on the software.
-inline const QString AboutTabSoftware = u"このソフトウェアについて"_s;
-inline const QString AboutOsCaption = u"OSバージョン："_s;
-inline const QString AboutOsUnknown = u"（判別不能）"_s;
-inline const QString AboutMemCaption = u"物理メモリ："_s;
-inline const QString AboutMemUnknown = u"-"_s;
-inline const QString AboutMemUnit = u"Bytes."_s;
-inline const QString AboutTerms =
-    u"【Oribel の利用条件】\n\n１．このソフトウェアは、現状のままで提供されます。動作や結果について、明示・黙示を問わず、いかなる保証もありません。\n\n２．このソフトウェアを使ったこと、または使えなかったことによって生じたいかなる損害についても、著作者は責任を負いません。大切な日記ファイルは、こまめにバックアップをお取り下さい。\n\n３．日記ファイルと設定は、お使いのコンピュータの中だけに保存されます。このソフトウェアが、それらを自分からインターネットへ送ることはありません。ページを公開するのは、あなたが指定したFTPツールなどのプログラムです。\n\n４．メールアドレスやウェブサイトの「送信」「移動」ボタンは、お使いのメールソフトやブラウザにアドレスを渡すだけです。\n\n５．公式のウェブサイトとメール窓口は、現在準備中です。このウインドウに記載のアドレスは仮のもので、まだどこにもつながりません。"_s;
-
-// About window: the page on help and guides.
-inline const QString AboutTabHelp = u"操作ヘルプとガイド"_s;
-inline const QString AboutHelpLine1 = u"このソフトウェアの使用方法については、付属のドキュメントをご参照下さい。"_s;
-inline const QString AboutHelpLine2 =
-    u"なお、マニュアルは、インターネット上にも用意してあります。（付属ドキュメントと同一）"_s;
-inline const QString AboutHelpLine3 = u"また、Oribel 公式コーナーでは、最新版のダウンロードの他、FAQやTIPSの"_s;
-inline const QString AboutHelpLine4 = u"閲覧、専用BBS（掲示板）の利用などが可能です。ぜひ、お越し下さい。"_s;
-inline const QString AboutLoadManual = u"読む(&R)"_s;
-inline const QString AboutAccessManual = u"移動(&M)"_s;
-inline const QString AboutAccessSite = u"移動(&S)"_s;
-
-// About window: the page on contacts.
-inline const QString AboutTabContact = u"お問い合わせ先"_s;
-inline const QString AboutContactLine1 =
-    u"著作者（製作者）へのお問い合わせなどは、下記のメールアドレスへお送り下さい。"_s;
-inline const QString AboutContactLine2 =
-    u"ご意見・ご感想・ご要望など、お待ちいたしております。お気軽にお送り下さい。（＾o＾）/"_s;
-inline const QString AboutSupportCaption = u"サポート："_s;
-inline const QString AboutSendSupport = u"送信(&1)"_s;
-inline const QString AboutSendSupportHint = u"サポート窓口です。お気軽にお送り下さい。"_s;
-inline const QString AboutPersonalCaption = u"個人："_s;
-inline const QString AboutSendPersonal = u"送信(&2)"_s;
-inline const QString AboutSiteLine =
-    u"著作者運営のウェブサイトは下記のURLです。ソフトウェアの最新版はここで公開します。"_s;
-inline const QString AboutUrlCaption = u"URL："_s;
-inline const QString AboutAccessUrl = u"移動(&J)"_s;
-inline const QString AboutAccessUrlHint = u"ホームページへアクセスする"_s;
-
-// About window: the statistics page (the texts shown before the figures are filled in).
-inline const QString AboutTabStatistics = u"統計情報"_s;
-inline const QString AboutDiaryTimeDesign = u"解析エラー"_s;
-inline const QString AboutDiaryLinesDesign = u"情報を取得できませんでした。"_s;
-inline const QString AboutDiaryTimeLDesign = u"no datas"_s;
-inline const QString AboutDiaryLinesLDesign = u"no datas"_s;
-inline const QString AboutPercentDesign = u"can't calc."_s;
-inline const QString AboutDebugMode = u"開発用：　デバッグモード"_s;
-inline const QString AboutDebugModeHint = u"統計情報の更新を抑制します。"_s;
 
 // The small surprise behind a double-click on the icon.
 inline const QString JokeReleaseNoteCaption = u"4月1日 リリース"_s;
 inline const QString JokeReleaseNote =
     u"Ver 3.32 のリリースノート\n\n・アイコンをダブルクリックすると、このお知らせが出るようになりました。\n・三日坊主を防ぐため、日記を書く人をそっと応援する気持ちを、いつもより多めに込めました。"_s;
-inline const QString JokeCaption = u"バージョン情報 ＆ おまけ"_s;
-inline const QString JokeAppTitle = u"Oribel 3 （おまけ付き）"_s;
-inline const QString JokeTabStatistics = u"ひみつの統計"_s;
-inline const QString JokeDiaryTime = u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s;
-
-
-// ---- Tag builder -------------------------------------------------------------
-
-// The dialog frame.
-inline const QString TagsCaption = u"HTMLタグ挿入 - Oribel"_s;
-inline const QString TagsWeatherCaption = u"不足情報の解決 - Oribel"_s;
-inline const QString TagsOk = u"OK"_s;
-inline const QString TagsCancel = u"Cancel"_s;
-inline const QString TagsAllLowerCase = u"全て小文字(&L)"_s;
-inline const QString TagsAllLowerCaseHint = u"全て小文字に変換して挿入します。"_s;
-
-// The weather page.
-inline const QString WeaSheetCaption = u"天気のタグ指定"_s;
-inline const QString WeaNoteOutsideList = u"天気欄に、リスト外の文字が入力されています。"_s;
-inline const QString WeaNoteChoose = u"表示する際のタグ設定を選択して下さい。"_s;
-inline const QString WeaInput1 = u"入力文字１："_s;
-inline const QString WeaInput2 = u"入力文字２："_s;
-inline const QString WeaList1 = u"設定リスト(&1)"_s;
-inline const QString WeaList2 = u"設定リスト(&2)"_s;
-inline const QString WeaSun = u"「晴れ」の設定(&L)"_s;
-inline const QString WeaCloud = u"「くもり」の設定(&C)"_s;
-inline const QString WeaRain = u"「雨」の設定(&R)"_s;
-inline const QString WeaSnow = u"「雪」の設定(&S)"_s;
-inline const QString WeaUser = u"任意のタグを指定(&U)"_s;
-inline const QString WeaColor = u"色"_s;
-inline const QString WeaColorHint = u"カラー指定"_s;
 
 } // namespace msg

@@ -162,10 +162,10 @@ TEST_F(THelpFormTest, IconDoubleClickShowsAReleaseNote) {
         form->BitBtn1->setFocus();
         QTest::mouseDClick(form->ImageIcon, Qt::LeftButton);
         EXPECT_EQ(fake.messages.count(), 2);
-        EXPECT_EQ(form->windowTitle(), msg::JokeCaption);
-        EXPECT_EQ(QApplication::applicationDisplayName(), msg::JokeAppTitle);
-        EXPECT_EQ(form->PageControl1->tabText(3), msg::JokeTabStatistics);
-        EXPECT_EQ(form->LabelDiaryTime->text(), msg::JokeDiaryTime);
+        EXPECT_EQ(form->windowTitle(), u"バージョン情報 ＆ おまけ"_s);
+        EXPECT_EQ(QApplication::applicationDisplayName(), u"Oribel 3 （おまけ付き）"_s);
+        EXPECT_EQ(form->PageControl1->tabText(3), u"ひみつの統計"_s);
+        EXPECT_EQ(form->LabelDiaryTime->text(), u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s);
     }
     EXPECT_EQ(QApplication::applicationDisplayName(), title) << "the application title comes back on close";
 }
