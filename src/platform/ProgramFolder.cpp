@@ -21,8 +21,8 @@ QString resolveProgramFolder(const QString& executableFolder) {
         return withSeparator(info.absoluteFilePath());
     // Installed read-only (for instance under /usr/bin): keep the side files
     // in the user's data folder instead.
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/Oribel");
+    const QString data =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Oribel");
     QDir().mkpath(data);
     return withSeparator(data);
 }

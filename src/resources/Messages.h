@@ -70,7 +70,8 @@ inline const QString TempFileDeleteFailed = u"一時ファイルを削除でき�
 inline QString invalidParameter(const QString& parameter) {
     return u"パラメータに指定された ["_s + parameter + u"] は、無効です。"_s;
 }
-inline const QString DocumentNotSaved = u"「日記ファイル全体編集」の編集内容は保存されていません。\n保存しますか？"_s;
+inline const QString DocumentNotSaved =
+    u"「日記ファイル全体編集」の編集内容は保存されていません。\n保存しますか？"_s;
 inline const QString ExitConfirmCaption = u"終了確認"_s;
 inline const QString ExitConfirm =
     u"「今日の日記」本文が変更されたまま、使用（挿入）されていません。\n\n「今日の日記」本文を、次回起動時まで保存しておきますか？\n\n [はい] 　　 … 本文を次回起動時まで保存する\n [いいえ]　　… 本文は破棄する\n [キャンセル]… Oribelを終了するのをやめる\n"_s;
