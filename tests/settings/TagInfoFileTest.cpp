@@ -76,6 +76,44 @@ QByteArray header(const QByteArray& writer = "310", const QByteArray& required =
     return HeaderLine + '\x16' + writer + '\x16' + '\x0C' + required + '\x0C' + '\x04' + setName + '\x04';
 }
 
+// File bytes in a readable notation: '^' 0x16, '%' 0x0C, '&' 0x04, '#' body
+// start (0x13), '|' 0x03, '/' 0x0E, '$' 0x05, '~' 0xFF; every other character
+// stands for itself.
+QByteArray body(const char* notation) {
+    QByteArray out;
+    for (const char* p = notation; *p; ++p) {
+        switch (*p) {
+        case '^':
+            out += '\x16';
+            break;
+        case '%':
+            out += '\x0C';
+            break;
+        case '&':
+            out += '\x04';
+            break;
+        case '#':
+            out += '\x13';
+            break;
+        case '|':
+            out += '\x03';
+            break;
+        case '/':
+            out += '\x0E';
+            break;
+        case '$':
+            out += '\x05';
+            break;
+        case '~':
+            out += '\xFF';
+            break;
+        default:
+            out += *p;
+        }
+    }
+    return out;
+}
+
 // A whole file: value(group, index) gives each item's bytes.
 QByteArray layoutFile(const std::function<QByteArray(int, int)>& value, const QByteArray& head = header()) {
     QByteArray out = head + '\x13' + '\x03';
@@ -287,23 +325,15 @@ TEST(TagInfoFile, ItemValueGivesItsFieldText) {
 
 TEST(TagInfoFile, ImportFollowsTheFileAndTheAnswers) {
     const QByteArray full = layoutFile(sampleValue);
-    // Group 1 ends after two items.
-    const QByteArray shortGroup = header() + "\x13\x03" + "a\x03" + "b\x0E" + "w\x05";
-    // Group 1 with one item too many, then group 2.
-    QByteArray longGroup = header() + "\x13\x03";
-    for (int i = 0; i < 12; ++i)
-        longGroup += "v" + QByteArray::number(i) + (i < 11 ? "\x03" : "\x0E");
-    longGroup += "w\x05";
-    // The byte where the required version should open is not 0x0C.
-    const QByteArray missingRequired = HeaderLine +
-                                       "\x16"
-                                       "310\x16" +
-                                       '\0' + "\x04" + sjis::encode(u"名"_s) +
-                                       "\x04\x13\x03"
-                                       "a\x05";
     QList<int> everyItem;
     for (const TagItemInfo& info : TagItems)
         everyItem << int(info.item);
+    // The byte where the required version should open is not 0x0C.
+    const QByteArray missingRequired =
+        HeaderLine + body("^310^") + '\0' + '\x04' + sjis::encode(u"名"_s) + body("&#|a$");
+    const QString tooNew =
+        u"このデータは、もっと新しいバージョンの「Oribel」で作成されたものです。\n\n互換性がありませんので、取り込むことはできません。"_s;
+    const QString damaged = u"このデータファイルは壊れている可能性があります。\n\n処理を続行しますか？"_s;
 
     const struct {
         const char* name;
@@ -325,15 +355,10 @@ TEST(TagInfoFile, ImportFollowsTheFileAndTheAnswers) {
          {msg::TagFileOldFormat},
          {},
          u"前"_s},
-        {"newer reader required",
-         layoutFile(sampleValue, header("310", "311")),
-         {},
-         {u"このデータは、もっと新しいバージョンの「Oribel」で作成されたものです。\n\n互換性がありませんので、取り込むことはできません。"_s},
-         {},
-         u"前"_s},
-        {"group ends early", shortGroup, {}, {}, {100, 101, 200}, u"f.ozt"_s},
+        {"newer reader required", layoutFile(sampleValue, header("310", "311")), {}, {tooNew}, {}, u"前"_s},
+        {"group ends early", header() + body("#|a|b/w$"), {}, {}, {100, 101, 200}, u"f.ozt"_s},
         {"one item too many",
-         longGroup,
+         header() + body("#|0|1|2|3|4|5|6|7|8|9|10|11/w$"),
          {},
          {u"ERROR:111"_s, u"データファイルの記録形式に問題があります。"_s},
          {100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110},
@@ -341,74 +366,27 @@ TEST(TagInfoFile, ImportFollowsTheFileAndTheAnswers) {
         {"no LF",
          HeaderLine.left(14) + header().mid(16) + full.mid(full.indexOf('\x13')),
          {MsgAnswer::Ok, MsgAnswer::Yes},
-         {msg::TagFileOldFormat,
-          u"このデータファイルは壊れている可能性があります。\n\n処理を続行しますか？"_s},
+         {msg::TagFileOldFormat, damaged},
          {},
          u""_s},
-        {"required version missing, No",
-         missingRequired,
-         {MsgAnswer::No},
-         {msg::TagFileDamaged},
-         {},
-         u"名"_s},
-        {"required version missing, Yes",
-         missingRequired,
-         {MsgAnswer::Yes},
-         {msg::TagFileDamaged},
-         {100},
-         u"名"_s},
+        {"required version missing, No", missingRequired, {MsgAnswer::No}, {damaged}, {}, u"名"_s},
+        {"required version missing, Yes", missingRequired, {MsgAnswer::Yes}, {damaged}, {100}, u"名"_s},
         // The byte read in place of an absent field is gone, so the writer's
         // version stands in for both later fields.
-        {"two fields missing",
-         HeaderLine +
-             "\x16"
-             "310\x16"
-             "\x04" +
-             sjis::encode(u"名"_s) +
-             "\x04\x13\x03"
-             "a\x05",
-         {MsgAnswer::Yes},
-         {msg::TagFileDamaged},
-         {},
-         u"310"_s},
+        {"two fields missing", HeaderLine + body("^310^&N&#|a$"), {MsgAnswer::Yes}, {damaged}, {}, u"310"_s},
         {"no body start", header(), {}, {}, {}, u"f.ozt"_s},
-        {"nothing after the body start", header() + "\x13", {}, {}, {}, u"f.ozt"_s},
-        {"ends without 0x05",
-         header() + "\x13\x03"
-                    "a\x03"
-                    "b",
-         {},
-         {u"期待しないEOF"_s},
-         {100, 101},
-         u"f.ozt"_s},
+        {"nothing after the body start", header() + body("#"), {}, {}, {}, u"f.ozt"_s},
+        {"ends without 0x05", header() + body("#|a|b"), {}, {u"期待しないEOF"_s}, {100, 101}, u"f.ozt"_s},
         {"0xFF ends the file",
-         header() + "\x13\x03"
-                    "a\xFF\xFF\x03"
-                    "b\x05",
+         header() + body("#|a~~|b$"),
          {},
          {msg::TagFileUnexpectedEnd},
          {100},
          u"f.ozt"_s},
-        {"stray bytes between items",
-         header() + "\x13"
-                    "xy\x03"
-                    "a\x0E"
-                    "z\x03"
-                    "b\x05",
-         {},
-         {},
-         {100, 200, 201},
-         u"f.ozt"_s},
-        {"default set name",
-         header("310", "0", bytes({0x19})) + "\x13\x03"
-                                             "a\x05",
-         {},
-         {},
-         {100},
-         u"デフォルト設定"_s},
+        {"stray bytes between items", header() + body("#xy|a/z|b$"), {}, {}, {100, 200, 201}, u"f.ozt"_s},
+        {"default set name", header("310", "0", "\x19") + body("#|a$"), {}, {}, {100}, u"デフォルト設定"_s},
         {"named set",
-         header("310", "0", sjis::encode(u"私の設定"_s)) + "\x13\x03"
-                                                           "a\x05",
+         header("310", "0", sjis::encode(u"私の設定"_s)) + body("#|a$"),
          {},
          {},
          {100},
@@ -439,28 +417,16 @@ TEST(TagInfoFile, ImportBoxesHaveTheirCaptionsIconsAndButtons) {
         MsgButtons buttons;
         std::optional<MsgAnswer> defaultButton;
     } cases[] = {
-        {layoutFile(sampleValue, header("300")),
-         {MsgAnswer::Cancel},
-         u"確認"_s,
-         MsgIcon::Question,
-         MsgButtons::OkCancel,
-         {}},
-        {layoutFile(sampleValue, header("310", "311")), {}, u"不適合"_s, MsgIcon::Error, MsgButtons::Ok, {}},
-        {HeaderLine + "\x16"
-                      "310\x16",
+        {header("300"), {MsgAnswer::Cancel}, u"確認"_s, MsgIcon::Question, MsgButtons::OkCancel, {}},
+        {header("310", "311"), {}, u"不適合"_s, MsgIcon::Error, MsgButtons::Ok, {}},
+        {HeaderLine + body("^310^"),
          {MsgAnswer::No},
          u"確認"_s,
          MsgIcon::Exclamation,
          MsgButtons::YesNo,
          MsgAnswer::No},
-        {header() + "\x13\x03"
-                    "a",
-         {},
-         u"Oribel 3"_s,
-         MsgIcon::None,
-         MsgButtons::Ok,
-         {}},
-        {layoutFile([](int g, int i) { return g == 6 ? QByteArray("x\x03y") : sampleValue(g, i); }),
+        {header() + body("#|a"), {}, u"Oribel 3"_s, MsgIcon::None, MsgButtons::Ok, {}},
+        {header() + body("#|0|1|2|3|4|5|6|7|8|9|10|11$"),
          {},
          u"致命的エラー"_s,
          MsgIcon::Error,
@@ -518,8 +484,7 @@ TEST(TagInfoFile, ImportOfAUserDefinedSetAsksFirst) {
 }
 
 TEST(TagInfoFile, ReservedItemsAreCountedAndReported) {
-    ParsedTagFile file = parseTagFile(header() + "\x13\x03"
-                                                 "a\x05");
+    ParsedTagFile file = parseTagFile(header() + body("#|a$"));
     file.items = {{100, "a"}, {199, "x"}, {200, "b"}, {299, "y"}, {799, "z"}};
     FakeMessages messages;
     MapControls controls;
@@ -534,28 +499,16 @@ TEST(TagInfoFile, ReservedItemsAreCountedAndReported) {
 
 TEST(TagInfoFile, DateTypeOutsideTheVisibleItemsSelectsNone) {
     const struct {
-        QByteArray value;
+        const char* value;
         int index;
-    } cases[] = {{"0", 0},
-                 {"5", 5},
-                 {"6", -1},
-                 {"-1", -1},
-                 {"x", -1},
-                 {"", -1},
-                 {"\x01"
-                  "2",
-                  -1}};
+    } cases[] = {{"0", 0}, {"5", 5}, {"6", -1}, {"-1", -1}, {"x", -1}, {"", -1}, {"\0012", -1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.toStdString());
+        SCOPED_TRACE(c.value);
         MapControls controls;
         controls.dateType = 2;
         FakeMessages messages;
-        applyTagFile(parseTagFile(header() +
-                                  "\x13\x03"
-                                  "a\x03"
-                                  "b\x03" +
-                                  c.value + "\x05"),
-                     u"f"_s, controls, messages);
+        applyTagFile(parseTagFile(header() + body("#|a|b|") + c.value + body("$")), u"f"_s, controls,
+                     messages);
         EXPECT_EQ(controls.dateType, c.index);
     }
 }
@@ -579,9 +532,7 @@ TEST(TagInfoFile, ReadingStaysBoundedWhateverTheBytes) {
     // An overlong value keeps its number and the next item its own; the cut
     // never splits a double-byte character.
     const QByteArray longValue = "a" + sjis::encode(QString(ValueLimit, u'あ'));
-    const ParsedTagFile file = parseTagFile(header() + "\x13\x03" + longValue +
-                                            "\x03"
-                                            "next\x05");
+    const ParsedTagFile file = parseTagFile(header() + body("#|") + longValue + body("|next$"));
     ASSERT_EQ(file.items.size(), 2);
     EXPECT_EQ(file.items[0].value.size(), ValueLimit - 1);
     EXPECT_EQ(file.items[0].value, longValue.left(ValueLimit - 1));
