@@ -186,4 +186,59 @@ inline const QString JokeReleaseNoteCaption = u"4月1日 リリース"_s;
 inline const QString JokeReleaseNote =
     u"Ver 3.32 のリリースノート\n\n・アイコンをダブルクリックすると、このお知らせが出るようになりました。\n・三日坊主を防ぐため、日記を書く人をそっと応援する気持ちを、いつもより多めに込めました。"_s;
 
+// ---- HTML tag information file ----------------------------------------------
+
+// The shared file dialogs as the export and the import set them up.
+inline const QString TagFileFilter = u"HTMLタグ情報ファイル(*.ozt)|*.ozt|全てのファイル|*.*"_s;
+inline const QString TagFileDefaultExt = u"ozt"_s;
+inline const QString TagFileSaveTitle = u"保存先HTMLタグ情報ファイルを指定"_s;
+inline const QString TagFileOpenTitle = u"HTMLタグ情報ファイルを開く"_s;
+
+// The first line of every file written (followed by CR LF).
+inline const QString TagFileHeaderLine = u"手動改変厳禁！"_s;
+
+// Export. The plain box (caption AppTitle, no icon) when the file cannot be
+// created also names the file and the system's reason.
+inline const QString TagFileCreateFailed = u"出力用FileのOpenに失敗."_s;
+inline QString tagFileCreateFailed(const QString& path, const QString& reason) {
+    return TagFileCreateFailed + u"\n\n"_s + fileWriteError(path, reason);
+}
+inline const QString TagFileExportedCaption = u"書き出し完了"_s;
+inline QString tagFileExported(const QString& path) {
+    return u"現在のHTMLタグ設定を、ファイル ["_s + path + u"] へ書き出しました。"_s;
+}
+// Writing the file failed after it was created (error icon; the text is fileWriteError()).
+inline const QString TagFileExportFailedCaption = u"書き出し失敗"_s;
+
+// Import.
+inline const QString TagFileImportCaption = u"HTML設定セット取り込み"_s;
+inline const QString TagFileImportConfirm =
+    u"現在のHTML設定が失われては困る場合は、先に現在の設定をファイルに書き出して下さい。\n\n新しいデータを開きますか？"_s;
+// The plain box when the file cannot be opened also names the file and the reason.
+inline const QString TagFileOpenFailed = u"取込用FileのOpenに失敗."_s;
+inline QString tagFileOpenFailed(const QString& path, const QString& reason) {
+    return TagFileOpenFailed + u"\n\n"_s + fileReadError(path, reason);
+}
+inline const QString TagFileOldFormat = u"これは古いデータ形式です。読み込んでもよろしいですか？"_s;
+inline const QString TagFileTooNewCaption = u"不適合"_s;
+inline const QString TagFileTooNew =
+    u"このデータは、もっと新しいバージョンの「Oribel」で作成されたものです。\n\n互換性がありませんので、取り込むことはできません。"_s;
+inline const QString TagFileDamaged =
+    u"このデータファイルは壊れている可能性があります。\n\n処理を続行しますか？"_s;
+inline const QString TagFileDefaultSetName = u"デフォルト設定"_s;
+// An item number the format does not know (plain box), then the fatal box.
+inline QString tagFileUnknownItem(int number) {
+    return u"ERROR:"_s + QString::number(number);
+}
+inline const QString TagFileFatalCaption = u"致命的エラー"_s;
+inline const QString TagFileFatal = u"データファイルの記録形式に問題があります。"_s;
+inline const QString TagFileUnexpectedEnd = u"期待しないEOF"_s;
+inline const QString TagFileUnusedCaption = u"未使用項目数報告"_s;
+inline QString tagFileUnusedItems(int count) {
+    return u"データファイル中に、このバージョンの「Oribel」では使われない項目が、"_s +
+           QString::number(count) + u"個ありました。"_s;
+}
+// The text a template field receives from a value that begins with a control byte.
+inline const QString TagFileBadText = u"ERR"_s;
+
 } // namespace msg
