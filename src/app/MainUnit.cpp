@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "document/DiaryEditor.h"
 #include "platform/TextFile.h"
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
 #include "settings/SettingsStore.h"
@@ -357,7 +358,12 @@ void TMainForm::HelpManClick() {
 }
 
 void TMainForm::HelpFaqClick() {
-    platform_.shell->open(msg::OnlineManualUrl);
+    const QString manual = AuthorAddresses::builtIn().manualUrl();
+    if (manual.isEmpty()) {
+        platform_.messages->show(msg::NoAuthorSite, msg::AppTitle, MsgIcon::Information);
+        return;
+    }
+    platform_.shell->open(manual);
 }
 
 void TMainForm::HelpUninstallClick() {
