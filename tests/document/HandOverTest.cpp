@@ -111,6 +111,8 @@ TEST(HandOver, EachCommandStartsItsProgramWithTheRightPath) {
     const QString page = u"/opt/oribel/error.html"_s;
     const QString found = u"/usr/bin/firefox"_s;
     const QString user = u"/home/u/bin/my browser"_s;
+    const QString editor = u"/usr/bin/gedit"_s;
+    FakeMessages messages; // only the editor may speak, once
     struct Case {
         const char* command;
         Launch launch;
@@ -130,12 +132,15 @@ TEST(HandOver, EachCommandStartsItsProgramWithTheRightPath) {
         {"named browser, error page with the user's path set",
          NamedBrowserLaunch(HandOver::SendErrorPage, doc, page, found, user, true),
          Launch::start(found, {page})},
-        {"named browser, error page",
-         NamedBrowserLaunch(HandOver::SendErrorPage, doc, page, found, user, false),
-         Launch::start(found, {page})},
         {"named browser, stopped", NamedBrowserLaunch(HandOver::Stop, doc, page, found, user, true),
          Launch::nothing()},
         {"named browser, cancelled", NamedBrowserLaunch(HandOver::Abort, doc, page, found, user, false),
+         Launch::nothing()},
+        {"editor, saved page", EditorLaunch(HandOver::SendFile, doc, editor, messages),
+         Launch::start(editor, {doc})},
+        {"editor, stopped", EditorLaunch(HandOver::Stop, doc, editor, messages), Launch::nothing()},
+        {"editor, cancelled", EditorLaunch(HandOver::Abort, doc, editor, messages), Launch::nothing()},
+        {"editor, nothing saved: no error page", EditorLaunch(HandOver::SendErrorPage, doc, editor, messages),
          Launch::nothing()},
         {"FTP program", FtpToolLaunch(u"/usr/bin/ftp tool"_s), Launch::start(u"/usr/bin/ftp tool"_s, {})},
         {"FTP program unset", FtpToolLaunch(QString()), Launch::start(QString(), {})},
@@ -144,33 +149,11 @@ TEST(HandOver, EachCommandStartsItsProgramWithTheRightPath) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.launch, c.expected) << c.command;
-}
-
-TEST(HandOver, TheEditorGetsTheSavedPageOnlyAndWarnsOtherwise) {
-    const QString editor = u"/usr/bin/gedit"_s;
-    const QString doc = u"/home/u/index.html"_s;
-    struct Case {
-        HandOver handOver;
-        Launch expected;
-        bool warned;
-    };
-    const Case cases[] = {
-        {HandOver::SendFile, Launch::start(editor, {doc}), false},
-        {HandOver::SendErrorPage, Launch::nothing(), true},
-        {HandOver::Stop, Launch::nothing(), false},
-        {HandOver::Abort, Launch::nothing(), false},
-    };
-    for (const Case& c : cases) {
-        FakeMessages messages;
-        EXPECT_EQ(EditorLaunch(c.handOver, doc, editor, messages), c.expected) << int(c.handOver);
-        ASSERT_EQ(messages.count(), c.warned ? 1 : 0) << int(c.handOver);
-        if (c.warned) {
-            EXPECT_EQ(messages.last().text,
-                      u"エディタへ送るべきHTMLが存在しないか、もしくは編集中のHTMLが保存されていません。"_s);
-            EXPECT_EQ(messages.last().caption, u"HTML Send Error"_s);
-            EXPECT_EQ(messages.last().icon, MsgIcon::Warning);
-        }
-    }
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text,
+              u"エディタへ送るべきHTMLが存在しないか、もしくは編集中のHTMLが保存されていません。"_s);
+    EXPECT_EQ(messages.last().caption, u"HTML Send Error"_s);
+    EXPECT_EQ(messages.last().icon, MsgIcon::Warning);
 }
 
 TEST(HandOver, PathsReachTheProgramAsOneArgumentUnchanged) {
@@ -205,24 +188,6 @@ TEST(HandOver, PathsReachTheProgramAsOneArgumentUnchanged) {
             << c.path.toStdString();
         EXPECT_EQ(shell.opened(), QStringList{c.handed});
     }
-}
-
-TEST(HandOver, RunningReportsWhyNothingStarted) {
-    FakeShell shell;
-    shell.setLaunchResult(false);
-    shell.setOpenResult(false);
-    shell.setFailureText(u"no such program"_s);
-    QString error;
-    EXPECT_FALSE(RunLaunch(Launch::start(u"/missing"_s, {u"a"_s}), shell, &error));
-    EXPECT_EQ(error, u"no such program"_s);
-    error.clear();
-    EXPECT_FALSE(RunLaunch(Launch::open(u"/missing.html"_s), shell, &error));
-    EXPECT_EQ(error, u"no such program"_s);
-    error.clear();
-    EXPECT_TRUE(RunLaunch(Launch::nothing(), shell, &error));
-    EXPECT_EQ(error, QString());
-    EXPECT_EQ(shell.launched().size(), 1);
-    EXPECT_EQ(shell.opened().size(), 1);
 }
 
 // ---- The error page -----------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "document/ListFile.h"
 
+#include "platform/SjisCodec.h"
 #include "support/FakeMessages.h"
 #include "support/QtPrinters.h"
 
@@ -276,18 +277,12 @@ TEST(ListFileWriting, EmptyListsGetTheirDefaultEntry) {
         QByteArray snippets;
         QByteArray bookmarks;
     };
-    // "Oribel リンク", "Oribel（公式サイトは準備中です）", "作者の日記ページ",
-    // "作者の日記（準備中）", "作者の日記ページは、まだ公開されていません。"
-    const QByteArray link = "Oribel \x83\x8A\x83\x93\x83\x4E";
-    const QByteArray noSiteSentence = "Oribel\x81\x69\x8C\xF6\x8E\xAE\x83\x54\x83\x43\x83\x67\x82\xCD\x8F\x80"
-                                      "\x94\xF5\x92\x86\x82\xC5\x82\xB7\x81\x6A";
-    const QByteArray diaryPage = "\x8D\xEC\x8E\xD2\x82\xCC\x93\xFA\x8B\x4C\x83\x79\x81\x5B\x83\x57";
-    const QByteArray diarySoon =
-        "\x8D\xEC\x8E\xD2\x82\xCC\x93\xFA\x8B\x4C\x81\x69\x8F\x80\x94\xF5\x92\x86\x81\x6A";
-    const QByteArray diaryNone =
-        "\x8D\xEC\x8E\xD2\x82\xCC\x93\xFA\x8B\x4C\x83\x79\x81\x5B\x83\x57\x82\xCD\x81\x41"
-        "\x82\xDC\x82\xBE\x8C\xF6\x8A\x4A\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9"
-        "\x82\xF1\x81\x42";
+    const auto cp932 = [](const QString& text) { return sjis::encode(text); };
+    const QByteArray link = cp932(u"Oribel リンク"_s);
+    const QByteArray noSiteSentence = cp932(u"Oribel（公式サイトは準備中です）"_s);
+    const QByteArray diaryPage = cp932(u"作者の日記ページ"_s);
+    const QByteArray diarySoon = cp932(u"作者の日記（準備中）"_s);
+    const QByteArray diaryNone = cp932(u"作者の日記ページは、まだ公開されていません。"_s);
     const Case cases[] = {
         {"without a site", &NoSite, link + "," + noSiteSentence + ",#\r\n",
          diaryNone + "," + diarySoon + "\r\n"},
@@ -328,93 +323,76 @@ TEST(ListFileWriting, ProjectRowsAreAllWrittenTheBottomOneIncluded) {
     EXPECT_EQ(entries(dir.path()), QStringList{u"default.str"_s});
 }
 
-TEST(ListFileWriting, AFileThatCannotBeCreatedIsReportedAndNothingIsWritten) {
-    struct Case {
-        const char* list;
-        std::function<listfile::WriteResult(const QString&, MessageService&)> write;
-        QString text;
-        QString caption;
-    };
-    const QList<QStringList> rows = {{u"name"_s, u"value"_s}};
-    const Case cases[] = {
-        {"snippets",
-         [&](const QString& p, MessageService& m) { return listfile::writeSnippets(p, rows, m, NoSite); },
-         u"任意タグ,単文情報ファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s,
-         u"FILE OPEN ERROR"_s},
-        {"bookmarks",
-         [&](const QString& p, MessageService& m) { return listfile::writeBookmarks(p, rows, m, NoSite); },
-         u"ブックマークファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s,
-         u"FILE OPEN ERROR"_s},
-        {"projects", [&](const QString& p, MessageService& m) { return listfile::writeProjects(p, rows, m); },
-         u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s,
-         u"致命的なエラー"_s},
-    };
-    QTemporaryDir dir;
-    // The program folder is a file: nothing can be created below it.
-    const QString notAFolder = dir.filePath(u"folder"_s);
-    putFile(notAFolder, "a file");
-    for (const Case& c : cases) {
-        FakeMessages messages;
-        EXPECT_FALSE(c.write(notAFolder + u"/list"_s, messages).saved) << c.list;
-        ASSERT_EQ(messages.count(), 1) << c.list;
-        EXPECT_EQ(messages.last().text, c.text) << c.list;
-        EXPECT_EQ(messages.last().caption, c.caption) << c.list;
-        EXPECT_EQ(messages.last().icon, MsgIcon::Error) << c.list;
-    }
-    EXPECT_EQ(contents(notAFolder), "a file");
-}
-
-TEST(ListFileWriting, AWriteFailingPartWayKeepsTheOldFileWhole) {
+TEST(ListFileWriting, FailuresAreReportedAndTheOldFileStaysWhole) {
     struct Case {
         const char* list;
         std::function<listfile::WriteResult(const QString&, const QList<QStringList>&, MessageService&)>
             write;
-        QString text;
+        QString openText;
+        QString openCaption;
+        QString writeText;
     };
+    const QString projectFailed =
+        u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s;
     const Case cases[] = {
         {"snippets",
          [](const QString& p, const QList<QStringList>& r, MessageService& m) {
              return listfile::writeSnippets(p, r, m, NoSite);
          },
-         u"任意タグ,単文情報をファイルに書き込めませんでした。"_s},
+         u"任意タグ,単文情報ファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s,
+         u"FILE OPEN ERROR"_s, u"任意タグ,単文情報をファイルに書き込めませんでした。"_s},
         {"bookmarks",
          [](const QString& p, const QList<QStringList>& r, MessageService& m) {
              return listfile::writeBookmarks(p, r, m, NoSite);
          },
-         u"ブックマーク情報をファイルに書き込めませんでした。"_s},
+         u"ブックマークファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s,
+         u"FILE OPEN ERROR"_s, u"ブックマーク情報をファイルに書き込めませんでした。"_s},
         {"projects",
          [](const QString& p, const QList<QStringList>& r, MessageService& m) {
              return listfile::writeProjects(p, r, m);
          },
-         u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s},
+         projectFailed, u"致命的なエラー"_s, projectFailed},
     };
     // Enough rows to pass a small file size limit, as a full disk would stop them.
     QList<QStringList> rows;
     for (int i = 0; i < 200; ++i)
         rows.append({u"entry"_s, u"http://example.com/"_s + xs(100), u"end"_s});
+    const auto expectBox = [](const FakeMessages& messages, const QString& text, const QString& caption,
+                              const char* list) {
+        ASSERT_EQ(messages.count(), 1) << list;
+        EXPECT_EQ(messages.last().text, text) << list;
+        EXPECT_EQ(messages.last().caption, caption) << list;
+        EXPECT_EQ(messages.last().icon, MsgIcon::Error) << list;
+    };
 
     for (const Case& c : cases) {
         QTemporaryDir dir;
+        // The program folder is a file: nothing can be created below it.
+        const QString notAFolder = dir.filePath(u"folder"_s);
+        putFile(notAFolder, "a file");
+        FakeMessages cannotOpen;
+        EXPECT_FALSE(c.write(notAFolder + u"/list"_s, rows, cannotOpen).saved) << c.list;
+        expectBox(cannotOpen, c.openText, c.openCaption, c.list);
+        EXPECT_EQ(contents(notAFolder), "a file") << c.list;
+
+        // A write failing part way leaves the old list as it was.
         const QString path = dir.filePath(u"list"_s);
         putFile(path, "old list\r\n");
-        FakeMessages messages;
-
+        FakeMessages cannotWrite;
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit small = saved;
         small.rlim_cur = 4096;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool ok = c.write(path, rows, messages).saved;
+        const bool ok = c.write(path, rows, cannotWrite).saved;
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
 
         EXPECT_FALSE(ok) << c.list;
         EXPECT_EQ(contents(path), "old list\r\n") << c.list;
-        EXPECT_EQ(entries(dir.path()), QStringList{u"list"_s}) << c.list << ": no temporary file left";
-        ASSERT_EQ(messages.count(), 1) << c.list;
-        EXPECT_EQ(messages.last().text, c.text) << c.list;
-        EXPECT_EQ(messages.last().caption, u"致命的なエラー"_s) << c.list;
-        EXPECT_EQ(messages.last().icon, MsgIcon::Error) << c.list;
+        EXPECT_EQ(entries(dir.path()), QStringList({u"folder"_s, u"list"_s}))
+            << c.list << ": no temporary file left";
+        expectBox(cannotWrite, c.writeText, u"致命的なエラー"_s, c.list);
     }
 }
