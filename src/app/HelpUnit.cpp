@@ -1,6 +1,7 @@
 #include "app/HelpUnit.h"
 
 #include "app/Resources.h"
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "today/Statistics.h"
 
@@ -199,10 +200,13 @@ void THelpForm::buildHelpPage() {
     PageControl1->addTab(TabSheet3, u"操作ヘルプとガイド"_s);
 
     BtnLoadManual = pushButton(QStringLiteral("BtnLoadManual"), u"読む(&R)"_s, TabSheet3);
-    EditManualUrl = addressEdit(QStringLiteral("EditManualUrl"), msg::OnlineManualUrl, TabSheet3);
+    const AuthorAddresses& author = AuthorAddresses::builtIn();
+    EditManualUrl = addressEdit(QStringLiteral("EditManualUrl"), author.shown(author.manualUrl()), TabSheet3);
     BtnAccessMan = pushButton(QStringLiteral("BtnAccessMan"), u"移動(&M)"_s, TabSheet3);
-    EditSiteUrl = addressEdit(QStringLiteral("EditSiteUrl"), msg::ProductPageUrl, TabSheet3);
+    BtnAccessMan->setEnabled(author.hasSite());
+    EditSiteUrl = addressEdit(QStringLiteral("EditSiteUrl"), author.shown(author.downloadUrl()), TabSheet3);
     BtnAccessSite = pushButton(QStringLiteral("BtnAccessSite"), u"移動(&S)"_s, TabSheet3);
+    BtnAccessSite->setEnabled(author.hasSite());
 
     connect(BtnLoadManual, &QPushButton::clicked, this, [this] {
         if (loadManual_)
@@ -239,14 +243,18 @@ void THelpForm::buildContactPage() {
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet2, u"お問い合わせ先"_s);
 
-    EditMail1 = addressEdit(QStringLiteral("EditMail1"), msg::SupportMailAddress, TabSheet2);
+    const AuthorAddresses& author = AuthorAddresses::builtIn();
+    EditMail1 = addressEdit(QStringLiteral("EditMail1"), author.shown(author.supportMail()), TabSheet2);
     SpeedButton1 = speedButton(QStringLiteral("SpeedButton1"), u"送信(&1)"_s, TabSheet2);
     SpeedButton1->setToolTip(u"サポート窓口です。お気軽にお送り下さい。"_s);
-    EditMail2 = addressEdit(QStringLiteral("EditMail2"), msg::PersonalMailAddress, TabSheet2);
+    SpeedButton1->setEnabled(author.hasSupportMail());
+    EditMail2 = addressEdit(QStringLiteral("EditMail2"), author.shown(author.personalMail()), TabSheet2);
     SpeedButton2 = speedButton(QStringLiteral("SpeedButton2"), u"送信(&2)"_s, TabSheet2);
-    EditUrl = addressEdit(QStringLiteral("EditUrl"), msg::MakerSiteUrl, TabSheet2);
+    SpeedButton2->setEnabled(author.hasPersonalMail());
+    EditUrl = addressEdit(QStringLiteral("EditUrl"), author.shown(author.siteUrl()), TabSheet2);
     SpeedButton3 = speedButton(QStringLiteral("SpeedButton3"), u"移動(&J)"_s, TabSheet2);
     SpeedButton3->setToolTip(u"ホームページへアクセスする"_s);
+    SpeedButton3->setEnabled(author.hasSite());
 
     connect(SpeedButton1, &QToolButton::clicked, this,
             [this] { platform_.shell->open(msg::MailtoPrefix + EditMail1->text()); });

@@ -4,6 +4,7 @@
 #include "app/HelpUnit.h"
 #include "app/MainUnit.h"
 #include "document/DiaryEditor.h"
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "settings/SettingsStore.h"
 
@@ -32,7 +33,12 @@ void TMainForm::HelpManClick() {
 }
 
 void TMainForm::HelpFaqClick() {
-    platform_.shell->open(msg::OnlineManualUrl);
+    const QString manual = AuthorAddresses::builtIn().manualUrl();
+    if (manual.isEmpty()) {
+        platform_.messages->show(msg::NoAuthorSite, msg::AppTitle, MsgIcon::Information);
+        return;
+    }
+    platform_.shell->open(manual);
 }
 
 void TMainForm::HelpUninstallClick() {

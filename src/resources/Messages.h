@@ -168,13 +168,7 @@ inline const QString AboutPercentAfter = u" ％です。"_s;
 
 // ---- Splash and about windows -----------------------------------------------
 
-// The addresses below lie under example.org, the domain reserved for
-// documentation: there is no public site or mail desk for Oribel yet.
-inline const QString OnlineManualUrl = u"https://oribel.example.org/manual/"_s;
-inline const QString ProductPageUrl = u"https://oribel.example.org/download/"_s;
-inline const QString MakerSiteUrl = u"https://oribel.example.org/"_s;
-inline const QString SupportMailAddress = u"support@oribel.example.org"_s;
-inline const QString PersonalMailAddress = u"author@oribel.example.org"_s;
+// The author's addresses themselves live in resources/AuthorAddresses.h.
 inline const QString MailtoPrefix = u"mailto:"_s;
 
 // Splash window: the statistics figures and their pieces.
@@ -240,5 +234,81 @@ inline QString tagFileUnusedItems(int count) {
 }
 // The text a template field receives from a value that begins with a control byte.
 inline const QString TagFileBadText = u"ERR"_s;
+
+// ---- User lists and hand-over --------------------------------------------------
+
+// The list files' first lines.
+inline const QString BookmarkListHeader = u"# Oribel 用ブックマーク記録ファイル,"_s;
+inline const QString SnippetListHeader = u"# Oribel 用任意タグ・単文登録ファイル,"_s;
+
+// Writing the list files (error icon).
+inline const QString ListFileOpenErrorCaption = u"FILE OPEN ERROR"_s;
+inline const QString ListFileFatalErrorCaption = u"致命的なエラー"_s;
+inline const QString SnippetListOpenFailed =
+    u"任意タグ,単文情報ファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s;
+inline const QString SnippetListWriteFailed = u"任意タグ,単文情報をファイルに書き込めませんでした。"_s;
+inline const QString BookmarkListOpenFailed =
+    u"ブックマークファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s;
+inline const QString BookmarkListWriteFailed = u"ブックマーク情報をファイルに書き込めませんでした。"_s;
+inline const QString ProjectListWriteFailed =
+    u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s;
+
+// The entries written when a list would otherwise stay empty. Without an
+// author's site they say so instead of naming a dead address.
+inline const QString DefaultSnippetName = u"Oribel リンク"_s;
+inline const QString DefaultSnippetEnd = u"</A>"_s;
+inline const QString DefaultSnippetNoSite = u"Oribel（公式サイトは準備中です）"_s;
+inline const QString DefaultBookmarkName = u"作者の日記ページ"_s;
+inline const QString DefaultBookmarkNoSiteName = u"作者の日記（準備中）"_s;
+inline const QString DefaultBookmarkNoSiteTarget = u"作者の日記ページは、まだ公開されていません。"_s;
+
+// Author's addresses that do not exist yet (plain boxes, and the about window's fields).
+inline const QString NoAuthorSite = u"Oribel の公式ウェブサイトは、まだ公開されていません。"_s;
+inline const QString NoAuthorMail = u"作者宛のメール窓口は、まだ用意されていません。"_s;
+inline const QString AuthorAddressNone = u"（準備中）"_s;
+
+// Handing the document over to other programs.
+inline const QString HandOverNotSaved =
+    u"編集中のHTMLファイルを保存して下さい。\n保存しないと外部アプリケーションへは渡せません。"_s;
+inline const QString HandOverNothing = u"外部アプリケーションへ送るHTMLがありません。"_s;
+inline const QString HandOverErrorCaption = u"HTML Send Error."_s;
+inline const QString EditorNothing =
+    u"エディタへ送るべきHTMLが存在しないか、もしくは編集中のHTMLが保存されていません。"_s;
+inline const QString EditorErrorCaption = u"HTML Send Error"_s;
+
+// The error page shown in the browser when there is nothing to show.
+inline const QString ErrorPageFileName = u"error.html"_s;
+inline const QString ErrorPageLine1 = u"<HTML><HEAD><TITLE>Error from Oribel</TITLE></HEAD>"_s;
+inline const QString ErrorPageLine2 = u"<BODY><H1>表示すべきファイルがありません。</H1>"_s;
+inline const QString ErrorPageLine3 =
+    u"<P>何もHTMLファイルを開いていないか、本文が全くないか、または保存が拒否されました。</P>"_s;
+inline const QString ErrorPageLine4 =
+    u"<P>ブラウザへ渡す前に、HTMLファイルを保存する必要があります。</P><HR>"_s;
+inline const QString ErrorPageSiteTitle = u"Oribel ホームページ"_s;
+inline const QString ErrorPageNoSiteLine = u"<P>Oribel の公式ウェブサイトは、まだ公開されていません。</P>"_s;
+inline const QString ErrorPageLine6 = u"</BODY></HTML>"_s;
+inline const QString ErrorPageWriteFailed =
+    u"警告HTMLの作成に失敗。\n書き込み禁止メディア上で実行されている可能性があります。"_s;
+inline const QString ErrorPageDeleteFailed = u"エラーHTMLの削除に失敗。"_s;
+
+// The Internet-service menu and the bookmarks.
+inline const QString UserSiteMissing =
+    u"「動作設定」の「ブックマーク」内、「自分の日記ページURL」項目に、URLを登録して下さい。"_s;
+inline const QString SecurityCaption = u"セキュリティによる中止"_s;
+inline const QString BookmarkProgramRefused = u"ここからプログラムを実行することはできません。"_s;
+inline const QString BookmarkLocalRefused = u"ローカル上のファイルは、HTMLファイルしか参照できません。"_s;
+
+// Status-line texts when the desktop could not open or start something.
+inline const QString ShellNoProgram = u"起動するプログラムが設定されていません。"_s;
+inline const QString ShellNothingToOpen = u"開くファイルがありません。"_s;
+inline QString shellNotFound(const QString& target) {
+    return u"%1 が見つかりません。"_s.arg(target);
+}
+inline QString shellNoHandler(const QString& target) {
+    return u"%1 を開くプログラムがありません。"_s.arg(target);
+}
+inline QString shellLaunchFailed(const QString& program, const QString& reason) {
+    return u"%1 を起動できませんでした。（%2）"_s.arg(program, reason);
+}
 
 } // namespace msg
