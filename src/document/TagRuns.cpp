@@ -1,5 +1,7 @@
 #include "document/TagRuns.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isLineBreak(char16_t c) {
@@ -38,75 +40,116 @@ void TagRunScanner::confirmPending() {
 }
 
 void TagRunScanner::addBlock(QStringView text) {
-    const int block = block_++;
-    const int length = int(text.size());
-    int runStart = 0;  // where the open run's part in this block begins
-    int tagStart = -1; // the "<" of the open tag, when it lies in this block
+    scanPiece(text);
+    endBlock();
+}
+
+void TagRunScanner::addText(QStringView text) {
+    blockOpen_ = true;
+    // The next line feed and the next paragraph separator (-1: none left),
+    // each looked for again only once passed: two searches over the text.
+    qsizetype lineFeed = text.indexOf(u'\n');
+    qsizetype separator = text.indexOf(u'\x2029');
+    for (qsizetype start = 0;;) {
+        if (lineFeed >= 0 && lineFeed < start)
+            lineFeed = text.indexOf(u'\n', start);
+        if (separator >= 0 && separator < start)
+            separator = text.indexOf(u'\x2029', start);
+        const qsizetype end = lineFeed < 0    ? separator
+                              : separator < 0 ? lineFeed
+                                              : std::min(lineFeed, separator);
+        if (end < 0) {
+            scanPiece(text.sliced(start));
+            return;
+        }
+        scanPiece(text.sliced(start, end - start));
+        endBlock();
+        blockOpen_ = true;
+        start = end + 1;
+    }
+}
+
+void TagRunScanner::scanPiece(QStringView piece) {
+    const int block = block_;
+    const int offset = blockLength_;
+    const int length = int(piece.size());
+    blockLength_ += length;
     int i = 0;
     while (i < length) {
         switch (state_) {
         case State::Outside: {
-            const qsizetype open = text.indexOf(u'<', i);
+            const qsizetype open = piece.indexOf(u'<', i);
             if (open < 0) {
                 i = length;
                 break;
             }
             state_ = State::InTag;
-            runStart = tagStart = int(open);
-            i = tagStart + 1;
+            runStart_ = tagStart_ = offset + int(open);
+            i = int(open) + 1;
             break;
         }
         case State::InTag: {
-            const qsizetype close = text.indexOf(u'>', i);
+            const qsizetype close = piece.indexOf(u'>', i);
             if (close < 0) {
-                // The tag goes on past this line; its further "<" matter only if it never ends.
-                for (qsizetype open = text.indexOf(u'<', i); open >= 0; open = text.indexOf(u'<', open + 1))
-                    lone_.push_back(Pending{block, TagRun{int(open), 1}});
+                // The tag goes on past this piece; its further "<" matter only if it never ends.
+                for (qsizetype open = piece.indexOf(u'<', i); open >= 0; open = piece.indexOf(u'<', open + 1))
+                    lone_.push_back(Pending{block, TagRun{offset + int(open), 1}});
                 i = length;
                 break;
             }
             confirmPending();
             state_ = State::AfterTag;
-            tagStart = -1;
+            tagStart_ = -1;
             i = int(close) + 1;
             break;
         }
         case State::AfterTag: {
-            const char16_t c = text[i].unicode();
+            const char16_t c = piece[i].unicode();
             if (isLineBreak(c)) {
                 ++i;
             } else if (c == u'<') {
                 state_ = State::InTag;
-                tagStart = i++;
+                tagStart_ = offset + i++;
             } else {
-                addRun(block, runStart, i - runStart);
+                addRun(block, runStart_, offset + i - runStart_);
                 state_ = State::Outside;
             }
             break;
         }
         }
     }
+}
 
+void TagRunScanner::endBlock() {
+    const int block = block_++;
+    const int length = blockLength_;
+    blockLength_ = 0;
+    blockOpen_ = false;
     // The line break at the end of the block.
     switch (state_) {
     case State::Outside:
         break;
     case State::AfterTag:
-        addRun(block, runStart, length - runStart);
+        addRun(block, runStart_, length - runStart_);
         break;
     case State::InTag:
         // The run reaches at least through the tag's "<"; the rest waits for the ">".
-        if (tagStart >= 0) {
-            addRun(block, runStart, tagStart + 1 - runStart);
-            runStart = tagStart + 1;
+        if (tagStart_ >= 0) {
+            addRun(block, runStart_, tagStart_ + 1 - runStart_);
+            runStart_ = tagStart_ + 1;
         }
-        if (runStart < length)
-            pending_.push_back(Pending{block, TagRun{runStart, length - runStart}});
+        if (runStart_ < length)
+            pending_.push_back(Pending{block, TagRun{runStart_, length - runStart_}});
         break;
     }
+    // The open run, if any, goes on from the start of the next block.
+    runStart_ = 0;
+    tagStart_ = -1;
 }
 
 TagRuns TagRunScanner::finish() {
+    if (blockOpen_)
+        endBlock();
     if (state_ == State::InTag) {
         // No ">" came: the open tag's "<" was coloured alone, and so is every later "<".
         pending_.clear();
@@ -123,6 +166,9 @@ TagRuns TagRunScanner::finish() {
     result_ = TagRuns();
     state_ = State::Outside;
     block_ = 0;
+    blockLength_ = 0;
+    runStart_ = 0;
+    tagStart_ = -1;
     pending_.clear();
     lone_.clear();
     return runs;
@@ -130,14 +176,6 @@ TagRuns TagRunScanner::finish() {
 
 TagRuns ScanTagRuns(QStringView text) {
     TagRunScanner scanner;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\n' || c == u'\x2029') {
-            scanner.addBlock(text.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    scanner.addBlock(text.sliced(start));
+    scanner.addText(text);
     return scanner.finish();
 }

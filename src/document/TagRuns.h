@@ -42,12 +42,17 @@ private:
     int blockCount_ = 0;
 };
 
-// Feeds the blocks in order, then takes the runs.
+// Takes the text in order, a block or any piece at a time, then gives the runs.
 class TagRunScanner {
 public:
     // The next block's text, without its line break.
     void addBlock(QStringView text);
-    // Ends the text; the scanner is empty afterwards.
+    // The next piece of the text, which may end or begin anywhere: '\n' and
+    // U+2029 end a block, and what follows the last of them is the start of
+    // the next block (as in a text taken from an editor piece by piece).
+    void addText(QStringView text);
+    // Ends the text (and a block that addText() left open); the scanner is
+    // empty afterwards.
     TagRuns finish();
 
 private:
@@ -61,12 +66,19 @@ private:
         TagRun run;
     };
 
+    // A piece of the current block, which goes on at blockLength_.
+    void scanPiece(QStringView piece);
+    void endBlock();
     void addRun(int block, int start, int length);
     void confirmPending();
 
     TagRuns result_;
     State state_ = State::Outside;
-    int block_ = 0;
+    int block_ = 0;          // the current block
+    int blockLength_ = 0;    // its characters so far
+    bool blockOpen_ = false; // addText() has begun it
+    int runStart_ = 0;       // where the open run's part in the current block begins
+    int tagStart_ = -1;      // the "<" of the open tag, when it lies in the current block
     // Parts of the open tag in earlier blocks, after its "<": coloured once its ">" comes.
     std::vector<Pending> pending_;
     // Every "<" inside the open tag after its first: runs of their own if no ">" comes.

@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 
 #include <QString>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -157,7 +158,7 @@ TEST(TagRuns, BlocksMayBeFedOneByOneOrSplitAtParagraphSeparators) {
               (std::vector<TagRun>{{1, 1}}));
 }
 
-TEST(TagRuns, ScannerAgreesWithTheRuleOnRandomTexts) {
+TEST(TagRuns, ScannerAgreesWithTheRuleOnRandomTextsHoweverItIsFed) {
     std::mt19937 rng(20031107);
     const QString alphabet = u"<<>>\n\ra"_s;
     std::uniform_int_distribution<int> letter(0, int(alphabet.size()) - 1);
@@ -173,5 +174,26 @@ TEST(TagRuns, ScannerAgreesWithTheRuleOnRandomTexts) {
                 expected[size_t(i)] = false;
         }
         ASSERT_EQ(colouredByTheScanner(text), expected) << QString(text).replace(u'\n', u'|').toStdString();
+
+        // Fed in pieces cut anywhere, with paragraph separators, the runs are the same.
+        const TagRuns whole = ScanTagRuns(text);
+        QString separated = text;
+        separated.replace(u'\n', u'\x2029');
+        TagRunScanner scanner;
+        std::uniform_int_distribution<qsizetype> cut(0, text.size());
+        qsizetype first = cut(rng), second = cut(rng);
+        if (first > second)
+            std::swap(first, second);
+        const QStringView view(separated);
+        scanner.addText(view.first(first));
+        scanner.addText(view.sliced(first, second - first));
+        scanner.addText(view.sliced(second));
+        const TagRuns pieces = scanner.finish();
+        ASSERT_EQ(pieces.blockCount(), whole.blockCount());
+        for (int b = 0; b < whole.blockCount(); ++b) {
+            ASSERT_TRUE(std::ranges::equal(pieces.block(b), whole.block(b)))
+                << "block " << b << " of " << QString(text).replace(u'\n', u'|').toStdString() << " cut at "
+                << first << ", " << second;
+        }
     }
 }
