@@ -29,7 +29,8 @@ struct TagRun {
 class TagRuns {
 public:
     int blockCount() const { return blockCount_; }
-    // The runs of one block, left to right; empty beyond the last block.
+    // The runs of one block, left to right, neighbouring runs joined into
+    // one; empty beyond the last block.
     std::span<const TagRun> block(int blockNumber) const;
     // The run parts of all blocks.
     qsizetype size() const { return qsizetype(runs_.size()); }
