@@ -66,10 +66,6 @@ std::optional<MessageRequest> TagSelectionRefusal(TagMode mode, const QString& s
     return std::nullopt;
 }
 
-bool LowerCaseTicked(const AppSet& appSet) {
-    return appSet.flag(LowerCaseFlag) == '1';
-}
-
 QString LowerAsciiLetters(QString text) {
     for (QChar& c : text) {
         const char16_t u = c.unicode();
@@ -194,7 +190,7 @@ DecorationPage OpenDecorationPage(const AppSet& appSet, const QString& selectedT
     page.frontOn = false;
     page.backOn = false;
     page.setPreviewText(ColorFieldText(page.previewBase));
-    page.selectCode(appSet.flag(DecoStyleFlag) == '1' ? DecoCode::StyleSheet : DecoCode::HtmlTags);
+    page.selectCode(appSet.decorationsAsStyleSheet() ? DecoCode::StyleSheet : DecoCode::HtmlTags);
     return page;
 }
 

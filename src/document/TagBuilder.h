@@ -49,10 +49,8 @@ struct TagOutcome {
     bool refused() const { return refusal.has_value(); }
 };
 
-// "全て小文字(&L)": ticked at opening when LowerCaseFlag is '1'.
-bool LowerCaseTicked(const AppSet& appSet);
-
-// The lower-casing of the box: the ASCII capitals A-Z become a-z. Nothing
+// The lower-casing of "全て小文字(&L)" (ticked at opening when
+// AppSet::lowerCaseTags()): the ASCII capitals A-Z become a-z. Nothing
 // else changes, so kana, kanji, full-width letters (Ａ) and accented letters
 // stay exactly as typed.
 QString LowerAsciiLetters(QString text);

@@ -74,11 +74,11 @@ TEST(TagBuilder, LowerCaseLowersOnlyAsciiCapitals) {
     EXPECT_EQ(LowerAsciiLetters(u"@[`{Z"_s), u"@[`{z"_s);
 
     AppSet appSet = appSetWithFlags();
-    EXPECT_FALSE(LowerCaseTicked(appSet));
+    EXPECT_FALSE(appSet.lowerCaseTags());
     LinkPage page = OpenLinkPage(appSet, u"Diary"_s);
     page.url = u"Top.html"_s;
     EXPECT_EQ(LinkPageOk(page, true, appSet).text, uR"(<a href="top.html">diary</a>)"_s);
-    EXPECT_TRUE(LowerCaseTicked(appSet));
+    EXPECT_TRUE(appSet.lowerCaseTags());
     EXPECT_EQ(LinkPageOk(page, false, appSet).text, uR"(<A HREF="Top.html">Diary</A>)"_s);
     EXPECT_EQ(appSet.flag(LowerCaseFlag), '0');
 }
@@ -299,7 +299,7 @@ TEST(TagBuilder, DecorationRemembersItsColoursAndCodeKind) {
     EXPECT_EQ(appSet.DecoInfo1, u"$00FFCCCC"_s);
     EXPECT_EQ(appSet.DecoInfo2, u"#FF0000"_s);
     EXPECT_EQ(appSet.DecoInfo3, u"#CCCCFF"_s);
-    EXPECT_EQ(appSet.flag(DecoStyleFlag), '1');
+    EXPECT_TRUE(appSet.decorationsAsStyleSheet());
     EXPECT_EQ(appSet.flag(LowerCaseFlag), '1');
 
     // HTML tags, nothing chosen: the selection comes back unchanged.
