@@ -129,9 +129,10 @@ GraphicPage OpenGraphicPage(const AppSet& appSet) {
 }
 
 bool ChooseGraphicFile(GraphicPage& page, FileDialog& openDialog) {
-    openDialog.filter = msg::GraphicChooserFilter;
+    openDialog.filter =
+        u"画像ファイル(*.gif,*.jpg,*.png,*.bmp,*.tif,*.pcx)|*.gif;*.jpg;*.png;*.bmp;*.tif;*.pcx|すべてのファイル(*.*)|*.*"_s;
     openDialog.filterIndex = 1;
-    openDialog.title = msg::GraphicChooserTitle;
+    openDialog.title = u"画像ファイル名を指定"_s;
     openDialog.initialDir = page.folder;
     const bool chosen = openDialog.execute();
     const qsizetype cut = afterLastSeparator(openDialog.fileName);

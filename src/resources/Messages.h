@@ -185,7 +185,7 @@ inline const QString JokeReleaseNoteCaption = u"4月1日 リリース"_s;
 inline const QString JokeReleaseNote =
     u"Ver 3.32 のリリースノート\n\n・アイコンをダブルクリックすると、このお知らせが出るようになりました。\n・三日坊主を防ぐため、日記を書く人をそっと応援する気持ちを、いつもより多めに込めました。"_s;
 
-// ---- Tag builder modes and quick tags -------------------------------------
+// ---- Tag builder modes -------------------------------------------------------
 
 // The openers' refusals without a selection (warning icon, OK).
 inline const QString LinkNeedsSelection = u"リンクにしたい文字を範囲選択して下さい。"_s;
@@ -199,10 +199,5 @@ inline const QString PosNeedsSelectionCaption = u"位置指定"_s;
 inline const QString LinkUrlMissing = u"リンク先の指定は省略できません。"_s;
 inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
 inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
-
-// The image file chooser.
-inline const QString GraphicChooserTitle = u"画像ファイル名を指定"_s;
-inline const QString GraphicChooserFilter =
-    u"画像ファイル(*.gif,*.jpg,*.png,*.bmp,*.tif,*.pcx)|*.gif;*.jpg;*.png;*.bmp;*.tif;*.pcx|すべてのファイル(*.*)|*.*"_s;
 
 } // namespace msg
