@@ -310,5 +310,19 @@ inline QString shellNoHandler(const QString& target) {
 inline QString shellLaunchFailed(const QString& program, const QString& reason) {
     return u"%1 を起動できませんでした。（%2）"_s.arg(program, reason);
 }
+// ---- Tag builder modes -------------------------------------------------------
+
+// The openers' refusals without a selection (warning icon, OK).
+inline const QString LinkNeedsSelection = u"リンクにしたい文字を範囲選択して下さい。"_s;
+inline const QString LinkNeedsSelectionCaption = u"リンク指定"_s;
+inline const QString DecoNeedsSelection = u"装飾したい文字、色を付けたい文字を、範囲選択して下さい。"_s;
+inline const QString DecoNeedsSelectionCaption = u"文字装飾・色指定"_s;
+inline const QString PosNeedsSelection = u"位置を指定したい文字（または行）を、範囲選択して下さい。"_s;
+inline const QString PosNeedsSelectionCaption = u"位置指定"_s;
+
+// The tag builder's refusals at OK (exclamation icon, OK).
+inline const QString LinkUrlMissing = u"リンク先の指定は省略できません。"_s;
+inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
+inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
 
 } // namespace msg
