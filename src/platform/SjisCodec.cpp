@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <memory>
 
 // The tables are built once, on first use, from the system's ICU converter
 // "windows-31j" (the same mapping Windows uses for code page 932). The loops
@@ -25,6 +24,7 @@ using namespace codecbits;
 constexpr char16_t kLeadMark = 0xFFFF;        // singleByte: the byte starts a double-byte character
 constexpr std::uint32_t kNoCode = 0xFFFFFFFF; // toCp932: CP932 cannot hold the character
 constexpr std::uint32_t kMissingBit = 0x80000000;
+constexpr std::uint32_t kLookAside = 0xFFFFFFFE; // pageCodes: the page decides the code
 
 // An entry of toCp932: the bytes in memory order, and their count above them.
 constexpr std::uint32_t oneByte(int b) {
@@ -59,6 +59,9 @@ struct Tables {
     char16_t doubleByte[0x8000];
     // UTF-16 code unit -> oneByte() or bytePair() of its CP932 code, or kNoCode.
     std::uint32_t toCp932[65536];
+    // toCp932 for writing a page: kLookAside for the line breaks and every
+    // character with more than one code, whose code the page decides.
+    std::uint32_t pageCodes[65536];
     // Bit (lead << 8 | trail) - 0x8000 is set when the code's character has
     // other codes too.
     std::uint64_t duplicateBits[0x8000 / 64];
@@ -103,6 +106,10 @@ Tables::Tables() {
     std::memset(doubleByte, 0, sizeof doubleByte);
     std::memset(duplicateBits, 0, sizeof duplicateBits);
     buildDoubleBytes();
+    std::memcpy(pageCodes, toCp932, sizeof pageCodes);
+    pageCodes[u'\n'] = pageCodes[0x2028] = pageCodes[0x2029] = kLookAside;
+    for (const Duplicate& d : duplicates)
+        pageCodes[d.character] = kLookAside;
 }
 
 void Tables::buildDoubleBytes() {
@@ -332,9 +339,25 @@ template <CrRule Cr, bool Track> QString decodeText(QByteArrayView bytes, FirstC
     return text;
 }
 
-// Writes text through codes, a toCp932 table. With LineFeedAsIs, '\n' is
-// written as LF whatever the table says (and runs of ASCII need not stop at it).
-template <bool LineFeedAsIs> QByteArray encodeText(QStringView text, const std::uint32_t* codes) {
+// What a page decides: its line ending and the codes it chose.
+struct PageChoices {
+    std::uint32_t lineEnding;
+    const CodeChoices& codes;
+
+    std::uint32_t codeOf(char16_t c, const Tables& t) const {
+        if (c == u'\n' || c == 0x2028 || c == 0x2029)
+            return lineEnding;
+        const std::uint16_t code = codes.codeOf(c);
+        return code ? bytePair(code >> 8, code & 0xFF) : t.toCp932[c];
+    }
+};
+
+// Writes text through codes, a toCp932 table, or the pageCodes table with the
+// page's choices. With LineFeedAsIs, '\n' is written as LF whatever the table
+// says (and runs of ASCII need not stop at it).
+template <bool LineFeedAsIs>
+QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageChoices* page = nullptr) {
+    const Tables& t = tables();
     // Two bytes per code unit hold everything but character references, which
     // make room for themselves. So a byte pair can always be stored whole and
     // the output advanced by its real length.
@@ -379,7 +402,9 @@ template <bool LineFeedAsIs> QByteArray encodeText(QStringView text, const std::
         // One unit on its own: a character reference, or one near the end.
         if (p == end)
             break;
-        const std::uint32_t code = LineFeedAsIs && *p == u'\n' ? kLineFeed : codes[*p];
+        std::uint32_t code = LineFeedAsIs && *p == u'\n' ? kLineFeed : codes[*p];
+        if (code == kLookAside)
+            code = page->codeOf(*p, t);
         if (code != kNoCode) {
             std::memcpy(out, &code, 2);
             out += code >> 16;
@@ -449,17 +474,11 @@ QByteArray encodeLines(QStringView text, LineEnding ending, const CodeChoices& c
     const Tables& t = tables();
     if (ending == LineEnding::CrLf && choices.isEmpty())
         return encodeText<false>(text, t.toCp932);
-    // A copy of the table with the page's line ending and codes: a quarter of
-    // a megabyte, little beside converting a page.
-    const auto codes = std::make_unique_for_overwrite<std::uint32_t[]>(std::size(t.toCp932));
-    std::memcpy(codes.get(), t.toCp932, sizeof t.toCp932);
     const std::uint32_t lineEnding = ending == LineEnding::CrLf ? kCrLfPair
                                      : ending == LineEnding::Lf ? kLineFeed
                                                                 : oneByte('\r');
-    codes[u'\n'] = codes[0x2028] = codes[0x2029] = lineEnding;
-    for (const auto& [c, code] : choices.entries())
-        codes[c] = bytePair(code >> 8, code & 0xFF);
-    return encodeText<false>(text, codes.get());
+    const PageChoices page{lineEnding, choices};
+    return encodeText<false>(text, t.pageCodes, &page);
 }
 
 qsizetype byteLength(QStringView text) {
