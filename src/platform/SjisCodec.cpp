@@ -59,8 +59,8 @@ struct Tables {
     char16_t doubleByte[0x8000];
     // UTF-16 code unit -> oneByte() or bytePair() of its CP932 code, or kNoCode.
     std::uint32_t toCp932[65536];
-    // toCp932 for writing a page: kLookAside for the line breaks and every
-    // character with more than one code, whose code the page decides.
+    // toCp932 for writing a page: kLookAside for the editor's separators and
+    // every character with more than one code, whose code the page decides.
     std::uint32_t pageCodes[65536];
     // Bit (lead << 8 | trail) - 0x8000 is set when the code's character has
     // other codes too.
@@ -107,7 +107,7 @@ Tables::Tables() {
     std::memset(duplicateBits, 0, sizeof duplicateBits);
     buildDoubleBytes();
     std::memcpy(pageCodes, toCp932, sizeof pageCodes);
-    pageCodes[u'\n'] = pageCodes[0x2028] = pageCodes[0x2029] = kLookAside;
+    pageCodes[0x2028] = pageCodes[0x2029] = kLookAside;
     for (const Duplicate& d : duplicates)
         pageCodes[d.character] = kLookAside;
 }
@@ -345,7 +345,7 @@ struct PageChoices {
     const CodeChoices& codes;
 
     std::uint32_t codeOf(char16_t c, const Tables& t) const {
-        if (c == u'\n' || c == 0x2028 || c == 0x2029)
+        if (c == 0x2028 || c == 0x2029)
             return lineEnding;
         const std::uint16_t code = codes.codeOf(c);
         return code ? bytePair(code >> 8, code & 0xFF) : t.toCp932[c];
@@ -353,9 +353,9 @@ struct PageChoices {
 };
 
 // Writes text through codes, a toCp932 table, or the pageCodes table with the
-// page's choices. With LineFeedAsIs, '\n' is written as LF whatever the table
-// says (and runs of ASCII need not stop at it).
-template <bool LineFeedAsIs>
+// page's choices. A LineFeed byte other than 0 is what '\n' is written as,
+// whatever the table says; as LF, runs of ASCII need not stop at it.
+template <char LineFeed>
 QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageChoices* page = nullptr) {
     const Tables& t = tables();
     // Two bytes per code unit hold everything but character references, which
@@ -375,7 +375,7 @@ QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageCh
             std::memcpy(&w1, p, 8);
             std::memcpy(&w2, p + 4, 8);
             if (((w1 | w2) & 0xFF80FF80FF80FF80ull) ||
-                (!LineFeedAsIs && (hasByte(w1, '\n') || hasByte(w2, '\n'))))
+                (LineFeed != '\n' && (hasByte(w1, '\n') || hasByte(w2, '\n'))))
                 break;
             for (int i = 0; i < 8; ++i)
                 out[i] = char(p[i]);
@@ -388,7 +388,7 @@ QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageCh
             std::uint32_t four[4];
             std::uint32_t any = 0;
             for (int i = 0; i < 4; ++i) {
-                four[i] = LineFeedAsIs && p[i] == u'\n' ? kLineFeed : codes[p[i]];
+                four[i] = LineFeed && p[i] == u'\n' ? oneByte(LineFeed) : codes[p[i]];
                 any |= four[i];
             }
             if (any & kMissingBit)
@@ -402,7 +402,7 @@ QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageCh
         // One unit on its own: a character reference, or one near the end.
         if (p == end)
             break;
-        std::uint32_t code = LineFeedAsIs && *p == u'\n' ? kLineFeed : codes[*p];
+        std::uint32_t code = LineFeed && *p == u'\n' ? oneByte(LineFeed) : codes[*p];
         if (code == kLookAside)
             code = page->codeOf(*p, t);
         if (code != kNoCode) {
@@ -434,8 +434,8 @@ QString decode(QByteArrayView bytes, LineBreaks lineBreaks) {
 
 QByteArray encode(QStringView text, LineBreaks lineBreaks) {
     const Tables& t = tables();
-    return lineBreaks == LineBreaks::CrLf ? encodeText<false>(text, t.toCp932)
-                                          : encodeText<true>(text, t.toCp932);
+    return lineBreaks == LineBreaks::CrLf ? encodeText<0>(text, t.toCp932)
+                                          : encodeText<'\n'>(text, t.toCp932);
 }
 
 bool CodeChoices::choose(std::uint16_t code) {
@@ -473,12 +473,20 @@ QString decodeLines(QByteArrayView bytes, LineEnding ending, CodeChoices* choice
 QByteArray encodeLines(QStringView text, LineEnding ending, const CodeChoices& choices) {
     const Tables& t = tables();
     if (ending == LineEnding::CrLf && choices.isEmpty())
-        return encodeText<false>(text, t.toCp932);
+        return encodeText<0>(text, t.toCp932);
     const std::uint32_t lineEnding = ending == LineEnding::CrLf ? kCrLfPair
                                      : ending == LineEnding::Lf ? kLineFeed
                                                                 : oneByte('\r');
     const PageChoices page{lineEnding, choices};
-    return encodeText<false>(text, t.pageCodes, &page);
+    switch (ending) {
+    case LineEnding::Lf:
+        return encodeText<'\n'>(text, t.pageCodes, &page);
+    case LineEnding::Cr:
+        return encodeText<'\r'>(text, t.pageCodes, &page);
+    case LineEnding::CrLf:
+        break;
+    }
+    return encodeText<0>(text, t.pageCodes, &page);
 }
 
 qsizetype byteLength(QStringView text) {
