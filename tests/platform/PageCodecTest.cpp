@@ -242,6 +242,7 @@ TEST(PageCodec, Utf8PageKeepsItsCharactersThroughAnEdit) {
     pagecodec::DecodedPage page = pagecodec::decodePage(bytes);
     ASSERT_EQ(page.format.encoding, PageEncoding::Utf8);
     EXPECT_EQ(page.text, u"<p>お金</p>\n"_s);
+    EXPECT_EQ(sjis::byteLength(page.text), 13); // counted in CP932 bytes, the line break as two
 
     // Edited and edited back: the same bytes, 金 still E9 87 91.
     page.text.insert(3, u"x"_s);
