@@ -1,5 +1,7 @@
 #include "platform/SjisCodec.h"
 
+#include "platform/CodecBits.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtGlobal>
@@ -7,10 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-
-#if defined(Q_OS_LINUX)
-#include <sys/mman.h>
-#endif
+#include <iterator>
 
 // The tables are built once, on first use, from the system's ICU converter
 // "windows-31j" (the same mapping Windows uses for code page 932). The loops
@@ -20,10 +19,12 @@
 namespace sjis {
 namespace {
 
+using namespace codecbits;
+
 constexpr char16_t kLeadMark = 0xFFFF;        // singleByte: the byte starts a double-byte character
 constexpr std::uint32_t kNoCode = 0xFFFFFFFF; // toCp932: CP932 cannot hold the character
-constexpr char16_t kReservedBase = 0xF700;
 constexpr std::uint32_t kMissingBit = 0x80000000;
+constexpr std::uint32_t kLookAside = 0xFFFFFFFE; // pageCodes: the page decides the code
 
 // An entry of toCp932: the bytes in memory order, and their count above them.
 constexpr std::uint32_t oneByte(int b) {
@@ -35,9 +36,6 @@ constexpr std::uint32_t bytePair(int first, int second) {
 constexpr std::uint32_t kCrLfPair = bytePair('\r', '\n');
 constexpr std::uint32_t kLineFeed = oneByte('\n');
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-
 bool isLeadByte(int b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
@@ -45,11 +43,12 @@ bool isTrailByte(int b) {
     return b >= 0x40 && b <= 0xFC && b != 0x7F;
 }
 
-// True when one of the eight bytes of w equals b.
-inline bool hasByte(std::uint64_t w, unsigned char b) {
-    const std::uint64_t x = w ^ (kOnes * b);
-    return ((x - kOnes) & ~x & kHighBits) != 0;
-}
+// A character with more than one code.
+struct Duplicate {
+    char16_t character;
+    std::uint8_t count;
+    std::uint16_t codes[3]; // lead << 8 | trail
+};
 
 struct Tables {
     // A byte on its own: the character, the reserved code point of an invalid
@@ -60,10 +59,26 @@ struct Tables {
     char16_t doubleByte[0x8000];
     // UTF-16 code unit -> oneByte() or bytePair() of its CP932 code, or kNoCode.
     std::uint32_t toCp932[65536];
+    // toCp932 for writing a page: kLookAside for the editor's separators and
+    // every character with more than one code, whose code the page decides.
+    std::uint32_t pageCodes[65536];
+    // Bit (lead << 8 | trail) - 0x8000 is set when the code's character has
+    // other codes too.
+    std::uint64_t duplicateBits[0x8000 / 64];
+    // The characters with more than one code, by character.
+    std::vector<Duplicate> duplicates;
 
     Tables();
     void buildDoubleBytes();
     void buildPreferredCodes(const QString& duplicated);
+    void buildDuplicates(const QString& duplicated);
+
+    bool isDuplicateCode(unsigned index) const { return duplicateBits[index >> 6] >> (index & 63) & 1; }
+    const Duplicate* findDuplicate(char16_t c) const {
+        const auto found = std::lower_bound(duplicates.begin(), duplicates.end(), c,
+                                            [](const Duplicate& d, char16_t x) { return d.character < x; });
+        return found != duplicates.end() && found->character == c ? &*found : nullptr;
+    }
 };
 
 Tables::Tables() {
@@ -89,7 +104,12 @@ Tables::Tables() {
     toCp932[0x2029] = kCrLfPair;
     toCp932[0x2028] = kCrLfPair;
     std::memset(doubleByte, 0, sizeof doubleByte);
+    std::memset(duplicateBits, 0, sizeof duplicateBits);
     buildDoubleBytes();
+    std::memcpy(pageCodes, toCp932, sizeof pageCodes);
+    pageCodes[0x2028] = pageCodes[0x2029] = kLookAside;
+    for (const Duplicate& d : duplicates)
+        pageCodes[d.character] = kLookAside;
 }
 
 void Tables::buildDoubleBytes() {
@@ -138,6 +158,7 @@ void Tables::buildDoubleBytes() {
             duplicated.append(QChar(c));
     }
     buildPreferredCodes(duplicated);
+    buildDuplicates(duplicated);
 }
 
 // A character with more than one code (NEC and IBM extensions) is written in
@@ -165,41 +186,31 @@ void Tables::buildPreferredCodes(const QString& duplicated) {
     }
 }
 
+// Every code of each character that has several, so that a page can keep the
+// code it wrote the character in.
+void Tables::buildDuplicates(const QString& duplicated) {
+    duplicates.reserve(duplicated.size());
+    for (QChar c : duplicated)
+        duplicates.push_back({c.unicode(), 0, {}});
+    std::sort(duplicates.begin(), duplicates.end(),
+              [](const Duplicate& a, const Duplicate& b) { return a.character < b.character; });
+    for (unsigned index = 0; index < 0x8000; ++index) {
+        const char16_t c = doubleByte[index];
+        auto* d = c ? const_cast<Duplicate*>(findDuplicate(c)) : nullptr;
+        if (!d)
+            continue;
+        if (d->count == std::size(d->codes)) {
+            qCritical("sjis: a character with more than three codes");
+            continue;
+        }
+        d->codes[d->count++] = std::uint16_t(0x8000 + index);
+        duplicateBits[index >> 6] |= std::uint64_t(1) << (index & 63);
+    }
+}
+
 const Tables& tables() {
     static const Tables instance;
     return instance;
-}
-
-int hexDigits(char32_t cp) {
-    int digits = 1;
-    while (cp >>= 4)
-        ++digits;
-    return digits;
-}
-
-// "&#xHHHH;" with upper-case hex and as many digits as the code point needs.
-qsizetype referenceLength(char32_t cp) {
-    return 4 + hexDigits(cp);
-}
-
-char* writeReference(char* out, char32_t cp) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    *out++ = '&';
-    *out++ = '#';
-    *out++ = 'x';
-    for (int shift = (hexDigits(cp) - 1) * 4; shift >= 0; shift -= 4)
-        *out++ = kHex[(cp >> shift) & 0xF];
-    *out++ = ';';
-    return out;
-}
-
-// The code point starting at p (a whole surrogate pair, or a lone surrogate
-// on its own), advancing p past it.
-char32_t takeCodePoint(const char16_t*& p, const char16_t* end) {
-    const char16_t c = *p++;
-    if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
-        return QChar::surrogateToUcs4(c, *p++);
-    return c;
 }
 
 // Bytes the character at p takes when written with CR LF line breaks;
@@ -213,26 +224,50 @@ qsizetype takeCharLength(const Tables& t, const char16_t*& p, const char16_t* en
     return referenceLength(takeCodePoint(p, end));
 }
 
-// A result of several megabytes is written into fresh memory. On Linux each
-// 4 KiB page costs a page fault on first touch, which on some machines takes
-// longer than converting the text; transparent huge pages cut that 512-fold.
-void adviseHugePages(void* data, qsizetype size) {
-#if defined(Q_OS_LINUX) && defined(MADV_HUGEPAGE)
-    constexpr qsizetype kWorthIt = 4 << 20;
-    constexpr std::uintptr_t kPage = 4096;
-    if (size < kWorthIt)
-        return;
-    const std::uintptr_t first = (std::uintptr_t(data) + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t last = (std::uintptr_t(data) + std::uintptr_t(size)) & ~(kPage - 1);
-    if (last > first)
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // only advice
-#else
-    Q_UNUSED(data);
-    Q_UNUSED(size);
-#endif
-}
+// How decoding treats CR.
+enum class CrRule {
+    AsIs,     // a character like any other
+    Break,    // CR LF and a lone CR are one line break each
+    StrayByte // CR LF is a line break; a lone CR is held as its reserved code point
+};
 
-template <bool CrLf> QString decodeText(QByteArrayView bytes) {
+// While decoding, the first code met of each character that has several.
+class FirstCodes {
+public:
+    explicit FirstCodes(const Tables& t) : t_(t), first_(t.duplicates.size(), 0) {
+        std::memcpy(pending_, t.duplicateBits, sizeof pending_);
+    }
+
+    // Whether the code at index (lead << 8 | trail) - 0x8000 has yet to be
+    // recorded: a code of a character with several, met for the first time.
+    bool pending(unsigned index) const { return pending_[index >> 6] >> (index & 63) & 1; }
+
+    void meet(unsigned index, char16_t c) {
+        const Duplicate* d = t_.findDuplicate(c);
+        first_[std::size_t(d - t_.duplicates.data())] = std::uint16_t(0x8000 + index);
+        // The character's other codes no longer matter either.
+        for (int i = 0; i < d->count; ++i) {
+            const unsigned other = d->codes[i] - 0x8000u;
+            pending_[other >> 6] &= ~(std::uint64_t(1) << (other & 63));
+        }
+    }
+
+    CodeChoices choices() const {
+        CodeChoices result;
+        for (std::uint16_t code : first_) {
+            if (code)
+                result.choose(code);
+        }
+        return result;
+    }
+
+private:
+    const Tables& t_;
+    std::vector<std::uint16_t> first_; // per entry of t_.duplicates; 0 while not met
+    std::uint64_t pending_[0x8000 / 64];
+};
+
+template <CrRule Cr, bool Track> QString decodeText(QByteArrayView bytes, FirstCodes* firstCodes) {
     const Tables& t = tables();
     QString text(bytes.size(), Qt::Uninitialized);
     adviseHugePages(text.data(), text.size() * 2);
@@ -246,7 +281,7 @@ template <bool CrLf> QString decodeText(QByteArrayView bytes) {
         while (end - p >= 8) {
             std::uint64_t w;
             std::memcpy(&w, p, 8);
-            if ((w & kHighBits) || (CrLf && hasByte(w, '\r')))
+            if ((w & kHighBits) || (Cr != CrRule::AsIs && hasByte(w, '\r')))
                 break;
             for (int i = 0; i < 8; ++i)
                 out[i] = p[i];
@@ -254,11 +289,14 @@ template <bool CrLf> QString decodeText(QByteArrayView bytes) {
             out += 8;
         }
         while (p < end && *p < 0x80) {
-            if (CrLf && *p == '\r') {
-                *out++ = u'\n';
+            if (Cr != CrRule::AsIs && *p == '\r') {
                 ++p;
-                if (p < end && *p == '\n')
+                if (p < end && *p == '\n') {
+                    *out++ = u'\n';
                     ++p;
+                } else {
+                    *out++ = Cr == CrRule::Break ? u'\n' : char16_t(kReservedBase + '\r');
+                }
             } else {
                 *out++ = *p++;
             }
@@ -268,8 +306,13 @@ template <bool CrLf> QString decodeText(QByteArrayView bytes) {
         while (end - p >= 2 && *p >= 0x80) {
             std::uint16_t twoBytes;
             std::memcpy(&twoBytes, p, 2);
-            const char16_t c = t.doubleByte[std::uint16_t(twoBytes << 8 | twoBytes >> 8) - 0x8000];
+            const unsigned index = std::uint16_t(twoBytes << 8 | twoBytes >> 8) - 0x8000u;
+            const char16_t c = t.doubleByte[index];
             if (c) {
+                if constexpr (Track) {
+                    if (firstCodes->pending(index))
+                        firstCodes->meet(index, c);
+                }
                 *out++ = c;
                 p += 2;
                 continue;
@@ -296,7 +339,24 @@ template <bool CrLf> QString decodeText(QByteArrayView bytes) {
     return text;
 }
 
-template <bool CrLf> QByteArray encodeText(QStringView text) {
+// What a page decides: its line ending and the codes it chose.
+struct PageChoices {
+    std::uint32_t lineEnding;
+    const CodeChoices& codes;
+
+    std::uint32_t codeOf(char16_t c, const Tables& t) const {
+        if (c == 0x2028 || c == 0x2029)
+            return lineEnding;
+        const std::uint16_t code = codes.codeOf(c);
+        return code ? bytePair(code >> 8, code & 0xFF) : t.toCp932[c];
+    }
+};
+
+// Writes text through codes, a toCp932 table, or the pageCodes table with the
+// page's choices. A LineFeed byte other than 0 is what '\n' is written as,
+// whatever the table says; as LF, runs of ASCII need not stop at it.
+template <char LineFeed>
+QByteArray encodeText(QStringView text, const std::uint32_t* codes, const PageChoices* page = nullptr) {
     const Tables& t = tables();
     // Two bytes per code unit hold everything but character references, which
     // make room for themselves. So a byte pair can always be stored whole and
@@ -314,7 +374,8 @@ template <bool CrLf> QByteArray encodeText(QStringView text) {
             std::uint64_t w1, w2;
             std::memcpy(&w1, p, 8);
             std::memcpy(&w2, p + 4, 8);
-            if (((w1 | w2) & 0xFF80FF80FF80FF80ull) || (CrLf && (hasByte(w1, '\n') || hasByte(w2, '\n'))))
+            if (((w1 | w2) & 0xFF80FF80FF80FF80ull) ||
+                (LineFeed != '\n' && (hasByte(w1, '\n') || hasByte(w2, '\n'))))
                 break;
             for (int i = 0; i < 8; ++i)
                 out[i] = char(p[i]);
@@ -324,15 +385,15 @@ template <bool CrLf> QByteArray encodeText(QStringView text) {
         // Anything else, four units at a time while all four have a code, for
         // up to sixteen units before trying ASCII again.
         for (int round = 0; round < 4 && end - p >= 4; ++round) {
-            std::uint32_t codes[4];
+            std::uint32_t four[4];
             std::uint32_t any = 0;
             for (int i = 0; i < 4; ++i) {
-                codes[i] = !CrLf && p[i] == u'\n' ? kLineFeed : t.toCp932[p[i]];
-                any |= codes[i];
+                four[i] = LineFeed && p[i] == u'\n' ? oneByte(LineFeed) : codes[p[i]];
+                any |= four[i];
             }
             if (any & kMissingBit)
                 break;
-            for (std::uint32_t code : codes) {
+            for (std::uint32_t code : four) {
                 std::memcpy(out, &code, 2);
                 out += code >> 16;
             }
@@ -341,7 +402,9 @@ template <bool CrLf> QByteArray encodeText(QStringView text) {
         // One unit on its own: a character reference, or one near the end.
         if (p == end)
             break;
-        const std::uint32_t code = !CrLf && *p == u'\n' ? kLineFeed : t.toCp932[*p];
+        std::uint32_t code = LineFeed && *p == u'\n' ? oneByte(LineFeed) : codes[*p];
+        if (code == kLookAside)
+            code = page->codeOf(*p, t);
         if (code != kNoCode) {
             std::memcpy(out, &code, 2);
             out += code >> 16;
@@ -365,11 +428,65 @@ template <bool CrLf> QByteArray encodeText(QStringView text) {
 } // namespace
 
 QString decode(QByteArrayView bytes, LineBreaks lineBreaks) {
-    return lineBreaks == LineBreaks::CrLf ? decodeText<true>(bytes) : decodeText<false>(bytes);
+    return lineBreaks == LineBreaks::CrLf ? decodeText<CrRule::Break, false>(bytes, nullptr)
+                                          : decodeText<CrRule::AsIs, false>(bytes, nullptr);
 }
 
 QByteArray encode(QStringView text, LineBreaks lineBreaks) {
-    return lineBreaks == LineBreaks::CrLf ? encodeText<true>(text) : encodeText<false>(text);
+    const Tables& t = tables();
+    return lineBreaks == LineBreaks::CrLf ? encodeText<0>(text, t.toCp932)
+                                          : encodeText<'\n'>(text, t.toCp932);
+}
+
+bool CodeChoices::choose(std::uint16_t code) {
+    const Tables& t = tables();
+    if (code < 0x8000 || !t.isDuplicateCode(code - 0x8000u))
+        return false;
+    const char16_t c = t.doubleByte[code - 0x8000];
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), c,
+                                        [](const auto& entry, char16_t x) { return entry.first < x; });
+    if (found != entries_.end() && found->first == c)
+        return false;
+    entries_.insert(found, {c, code});
+    return true;
+}
+
+std::uint16_t CodeChoices::codeOf(char16_t c) const {
+    const auto found = std::lower_bound(entries_.begin(), entries_.end(), c,
+                                        [](const auto& entry, char16_t x) { return entry.first < x; });
+    return found != entries_.end() && found->first == c ? found->second : 0;
+}
+
+QString decodeLines(QByteArrayView bytes, LineEnding ending, CodeChoices* choices) {
+    const bool crBreaks = ending == LineEnding::Cr;
+    if (!choices) {
+        return crBreaks ? decodeText<CrRule::Break, false>(bytes, nullptr)
+                        : decodeText<CrRule::StrayByte, false>(bytes, nullptr);
+    }
+    FirstCodes firstCodes(tables());
+    QString text = crBreaks ? decodeText<CrRule::Break, true>(bytes, &firstCodes)
+                            : decodeText<CrRule::StrayByte, true>(bytes, &firstCodes);
+    *choices = firstCodes.choices();
+    return text;
+}
+
+QByteArray encodeLines(QStringView text, LineEnding ending, const CodeChoices& choices) {
+    const Tables& t = tables();
+    if (ending == LineEnding::CrLf && choices.isEmpty())
+        return encodeText<0>(text, t.toCp932);
+    const std::uint32_t lineEnding = ending == LineEnding::CrLf ? kCrLfPair
+                                     : ending == LineEnding::Lf ? kLineFeed
+                                                                : oneByte('\r');
+    const PageChoices page{lineEnding, choices};
+    switch (ending) {
+    case LineEnding::Lf:
+        return encodeText<'\n'>(text, t.pageCodes, &page);
+    case LineEnding::Cr:
+        return encodeText<'\r'>(text, t.pageCodes, &page);
+    case LineEnding::CrLf:
+        break;
+    }
+    return encodeText<0>(text, t.pageCodes, &page);
 }
 
 qsizetype byteLength(QStringView text) {

@@ -226,3 +226,56 @@ TEST(SjisCodec, ByteLengthAndTruncation) {
     EXPECT_EQ(sjis::truncateToBytes(u"a😀"_s, 10), u"a😀"_s);
     EXPECT_EQ(sjis::truncateToBytes(u"abc"_s, 0), QString());
 }
+
+TEST(SjisCodec, PagesKeepTheCodesTheyWereReadWith) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QByteArray written;
+    };
+    const Case cases[] = {
+        {"NEC row 13", bytesOf({0x87, 0x90}), bytesOf({0x87, 0x90})},
+        {"its twin in JIS row 2", bytesOf({0x81, 0xE0}), bytesOf({0x81, 0xE0})},
+        {"NEC-selected IBM", bytesOf({0xED, 0x40}), bytesOf({0xED, 0x40})},
+        {"IBM", bytesOf({0xFA, 0x5C}), bytesOf({0xFA, 0x5C})},
+        {"IBM Roman numeral", bytesOf({0xFA, 0x4A}), bytesOf({0xFA, 0x4A})},
+        {"first form wins, JIS first", bytesOf({0x81, 0xE0, 'a', 0x87, 0x90}),
+         bytesOf({0x81, 0xE0, 'a', 0x81, 0xE0})},
+        {"first form wins, NEC first", bytesOf({0x87, 0x90, 0x81, 0xE0}), bytesOf({0x87, 0x90, 0x87, 0x90})},
+        {"three codes of NOT SIGN", bytesOf({0xEE, 0xF9, 0x81, 0xCA, 0xFA, 0x54}),
+         bytesOf({0xEE, 0xF9, 0xEE, 0xF9, 0xEE, 0xF9})},
+        {"three codes of BECAUSE", bytesOf({0xFA, 0x5B, 0x87, 0x9A, 0x81, 0xE6}),
+         bytesOf({0xFA, 0x5B, 0xFA, 0x5B, 0xFA, 0x5B})},
+        {"each character its own", bytesOf({0xED, 0x40, 0x87, 0x90, 0xFA, 0x5C, 0x81, 0xE0}),
+         bytesOf({0xED, 0x40, 0x87, 0x90, 0xED, 0x40, 0x87, 0x90})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (sjis::LineEnding ending : {sjis::LineEnding::CrLf, sjis::LineEnding::Lf, sjis::LineEnding::Cr}) {
+            sjis::CodeChoices choices;
+            const QString text = sjis::decodeLines(c.bytes, ending, &choices);
+            EXPECT_EQ(text, sjis::decode(c.bytes));
+            EXPECT_EQ(sjis::encodeLines(text, ending, choices), c.written);
+        }
+    }
+
+    // Text added to the page takes the page's codes; a character it never
+    // used takes the code Windows writes.
+    sjis::CodeChoices choices;
+    QString text = sjis::decodeLines(bytesOf({0xED, 0x40, 0x87, 0x90}), sjis::LineEnding::CrLf, &choices);
+    text += u"\u7E8A\u2252\u2261\n"_s;
+    EXPECT_EQ(sjis::encodeLines(text, sjis::LineEnding::CrLf, choices),
+              bytesOf({0xED, 0x40, 0x87, 0x90, 0xED, 0x40, 0x87, 0x90, 0x81, 0xDF, '\r', '\n'}));
+
+    // Plain text chooses nothing; the first choice of a character wins.
+    choices = {};
+    sjis::decodeLines(sjis::encode(u"日記 ≒ ① ≒ ∵"_s), sjis::LineEnding::CrLf, &choices);
+    EXPECT_EQ(choices.entries().size(), 2u); // ≒ and ∵ have twins, ① has one code
+    choices = {};
+    EXPECT_FALSE(choices.choose(0x8140)); // a full-width space has one code
+    EXPECT_FALSE(choices.choose(0x4141));
+    EXPECT_TRUE(choices.choose(0x8790));
+    EXPECT_FALSE(choices.choose(0x81E0));
+    EXPECT_EQ(choices.codeOf(u'\u2252'), 0x8790);
+    EXPECT_EQ(choices.codeOf(u'a'), 0);
+}
