@@ -16,9 +16,9 @@
 //       prints its generation (or "none"); fails unless it is one of those
 //       given, byte for byte, and no temporary file is left.
 //
-// Generation n's text: the line "generation <n>" and then one of two long
-// bodies (by n's parity) of mixed ASCII and Japanese lines, so a page that
-// mixed two saves would not pass as either.
+// Generation n's text: the line "generation <n>", a long body of mixed ASCII
+// and Japanese lines, and the line "end of generation <n>", so a page cut
+// short or made of two saves would not pass as either.
 
 #include "platform/RecoveryStore.h"
 #include "platform/SjisCodec.h"
@@ -37,24 +37,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString body(qint64 bytes, int parity) {
+QString body(qint64 bytes) {
     QString block;
-    for (int line = 0; block.size() < 4096; ++line) {
-        block += (parity ? u"<p>奇数の日の日記、%1 行目。abcdefg</p>\n"_s
-                         : u"<p>偶数の日の日記 — %1 行目 xyz</p>\n"_s)
-                     .arg(line);
-    }
+    for (int line = 0; block.size() < 4096; ++line)
+        block += u"<p>今日の日記、%1 行目。abcdefg xyz</p>\n"_s.arg(line);
     // Roughly the asked size in bytes (Japanese characters take two).
     const qint64 blockBytes = sjis::byteLength(block);
     return block.repeated(qMax<qint64>(1, bytes / blockBytes));
 }
 
-QString generationText(qint64 generation, const QString bodies[2]) {
-    return u"generation "_s + QString::number(generation) + u'\n' + bodies[generation % 2];
+QString generationText(qint64 generation, const QString& body) {
+    const QString number = QString::number(generation);
+    return u"generation "_s + number + u'\n' + body + u"end of generation "_s + number;
 }
 
-QByteArray generationBytes(qint64 generation, const QByteArray encodedBodies[2]) {
-    return "generation " + QByteArray::number(generation) + "\r\n" + encodedBodies[generation % 2];
+QByteArray generationBytes(qint64 generation, const QByteArray& encodedBody) {
+    const QByteArray number = QByteArray::number(generation);
+    return "generation " + number + "\r\n" + encodedBody + "end of generation " + number;
+}
+
+QByteArray encodedBody(qint64 bytes) {
+    return sjis::encode(body(bytes), sjis::LineBreaks::CrLf);
 }
 
 // The generation a text's first line names, or -1.
@@ -89,10 +92,10 @@ QStringList leftoversIn(const QString& folder) {
 }
 
 int savePages(const QString& file, qint64 bytes, qint64 first, bool once) {
-    const QString bodies[2] = {body(bytes, 0), body(bytes, 1)};
+    const QString pageBody = body(bytes);
     say("ready");
     for (qint64 generation = first;; ++generation) {
-        const QString text = generationText(generation, bodies);
+        const QString text = generationText(generation, pageBody);
         QElapsedTimer timer;
         timer.start();
         QString error;
@@ -112,23 +115,19 @@ int checkPage(const QString& file, qint64 bytes, const QList<qint64>& allowed) {
     say(QByteArray::number(generation));
     if (!allowed.contains(generation))
         return fail("the page holds generation " + QByteArray::number(generation) + ", neither old nor new");
-    // Only the body of the generation's parity is needed.
-    QByteArray bodies[2];
-    bodies[generation % 2] = sjis::encode(body(bytes, int(generation % 2)), sjis::LineBreaks::CrLf);
-    if (*found != generationBytes(generation, bodies))
+    if (*found != generationBytes(generation, encodedBody(bytes)))
         return fail("the page is not generation " + QByteArray::number(generation) + " byte for byte");
     return 0;
 }
 
 int writeRecovery(const QString& folder, qint64 bytes, qint64 first) {
-    const QByteArray bodies[2] = {sjis::encode(body(bytes, 0), sjis::LineBreaks::CrLf),
-                                  sjis::encode(body(bytes, 1), sjis::LineBreaks::CrLf)};
+    const QByteArray copyBody = encodedBody(bytes);
     RecoveryStore store(folder);
     if (!store.isUsable())
         return fail(store.lastError().toUtf8());
     say("ready");
     for (qint64 generation = first;; ++generation) {
-        if (!store.write(RecoveryKind::TodayBody, generationBytes(generation, bodies), {}))
+        if (!store.write(RecoveryKind::TodayBody, generationBytes(generation, copyBody), {}))
             return fail(store.lastError().toUtf8());
         say("wrote " + QByteArray::number(generation));
     }
@@ -152,9 +151,7 @@ int checkRecovery(const QString& folder, qint64 bytes, const QList<qint64>& allo
     say(QByteArray::number(generation));
     if (!allowed.contains(generation))
         return fail("the copy holds generation " + QByteArray::number(generation) + ", neither old nor new");
-    const QByteArray bodies[2] = {sjis::encode(body(bytes, 0), sjis::LineBreaks::CrLf),
-                                  sjis::encode(body(bytes, 1), sjis::LineBreaks::CrLf)};
-    if (text != generationBytes(generation, bodies))
+    if (text != generationBytes(generation, encodedBody(bytes)))
         return fail("the copy is not generation " + QByteArray::number(generation) + " byte for byte");
     return 0;
 }
