@@ -122,6 +122,7 @@ echo "kill_saves: page: $kills kills of ${megabytes} MB saves (window ${window} 
 # ---- Recovery copies -------------------------------------------------------------
 
 offered=0
+recovery_left=0
 for ((i = 1; i <= recovery_kills; i++)); do
     folder=$work/state-$i
     log=$work/recovery.log
@@ -134,6 +135,7 @@ for ((i = 1; i <= recovery_kills; i++)); do
     wait "$driver_pid" 2>/dev/null || true
     driver_pid=""
 
+    [ -n "$(leftovers "$folder")" ] && recovery_left=$((recovery_left + 1))
     announced=$(awk '/^wrote/ { n = $2 } END { print n }' "$log")
     if [ -n "$announced" ]; then
         allowed=("$announced" $((announced + 1)))
@@ -145,5 +147,5 @@ for ((i = 1; i <= recovery_kills; i++)); do
     [ "$found" != none ] && offered=$((offered + 1))
     rm -rf "$folder"
 done
-echo "kill_saves: recovery: $recovery_kills kills of 512 KB copies; $offered left a copy, every one whole"\
-     "(the previous or the new), none left a temporary file"
+echo "kill_saves: recovery: $recovery_kills kills of 512 KB copies; $recovery_left left a temporary file;"\
+     "$offered left a copy, every one whole (the previous or the new), and the next start removed every leftover"
