@@ -23,7 +23,8 @@ test: build
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORIBEL_BENCH=ON -DORIBEL_TESTS=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bench/bench_*; do echo "== $$b"; $$b; done
+	@set -e; for b in $$(find build-bench/bench -maxdepth 1 -type f -executable -name 'bench_*' | sort); do \
+		echo "== $$b"; $$b; done
 
 fuzz: deps
 	@CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORIBEL_FUZZ=ON -DORIBEL_TESTS=OFF >/dev/null

@@ -69,10 +69,15 @@ std::unique_ptr<DiaryEditor> shownEditor() {
     return editor;
 }
 
-// An editor holding the page, kept between benchmarks of the same size.
-DiaryEditor& loadedEditor(int megabytes) {
+// Editors holding a page, kept between benchmarks of the same size. They are
+// widgets, so they go before the application does (see main).
+std::map<int, std::unique_ptr<DiaryEditor>>& editorCache() {
     static std::map<int, std::unique_ptr<DiaryEditor>> editors;
-    auto& editor = editors[megabytes];
+    return editors;
+}
+
+DiaryEditor& loadedEditor(int megabytes) {
+    auto& editor = editorCache()[megabytes];
     if (!editor) {
         editor = shownEditor();
         editor->loadText(*textfile::read(pageFile(megabytes)));
@@ -206,5 +211,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    editorCache().clear();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/HelpUnit.h"
 
 #include "app/Resources.h"
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "today/Statistics.h"
 
@@ -17,6 +18,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -81,7 +84,7 @@ THelpForm::THelpForm(const Platform& platform, const AppSet& appSet, bool& debug
                      std::function<void()> loadManual, QWidget* parent)
     : QDialog(parent), platform_(platform), debugMode_(debugMode), loadManual_(std::move(loadManual)) {
     setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(msg::AboutCaption);
+    setWindowTitle(u"バージョン情報 ＆ ヘルプ"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(472, 271);
     // The design is laid out for a 9 point face whatever the desktop's default.
@@ -93,7 +96,7 @@ THelpForm::THelpForm(const Platform& platform, const AppSet& appSet, bool& debug
     ImageIcon->setObjectName(QStringLiteral("ImageIcon"));
     ImageIcon->setFixedSize(32, 32);
     ImageIcon->installEventFilter(this);
-    Label1 = namedLabel(QStringLiteral("Label1"), msg::AboutSubtitle, this);
+    Label1 = namedLabel(QStringLiteral("Label1"), u"日記HTMLページ製作支援ツール"_s, this);
     Label2 = namedLabel(QStringLiteral("Label2"), msg::AppName, this);
     QFont title = base;
     title.setPointSize(16);
@@ -103,8 +106,9 @@ THelpForm::THelpForm(const Platform& platform, const AppSet& appSet, bool& debug
     Label2->setFont(title);
     Label2->setStyleSheet(QStringLiteral("color: #2f6f9f;"));
     Label3 = namedLabel(QStringLiteral("Label3"), msg::VersionText, this);
-    LabelNotice = namedLabel(QStringLiteral("LabelNotice"), msg::AboutNotice, this, true);
-    BitBtn1 = pushButton(QStringLiteral("BitBtn1"), msg::AboutOk, this);
+    LabelNotice = namedLabel(QStringLiteral("LabelNotice"), u"ご利用の前に、下の利用条件をお読み下さい。"_s,
+                             this, true);
+    BitBtn1 = pushButton(QStringLiteral("BitBtn1"), u"OK"_s, this);
     BitBtn1->setAutoDefault(true);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
@@ -152,17 +156,19 @@ THelpForm::~THelpForm() {
 void THelpForm::buildSoftwarePage() {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    PageControl1->addTab(TabSheet1, msg::AboutTabSoftware);
+    PageControl1->addTab(TabSheet1, u"このソフトウェアについて"_s);
 
     ImageLogo = new QLabel(TabSheet1);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
     ImageLogo->setPixmap(oribelIcon().pixmap(48, 48));
     ImageLogo->setFixedSize(48, 48);
-    OsLabel = namedLabel(QStringLiteral("OsLabel"), msg::AboutOsUnknown, TabSheet1);
+    OsLabel = namedLabel(QStringLiteral("OsLabel"), u"（判別不能）"_s, TabSheet1);
     // A long version text is cut at the window's edge; the tooltip holds all of it.
     OsLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    MemLabel = namedLabel(QStringLiteral("MemLabel"), msg::AboutMemUnknown, TabSheet1);
-    crMemo = new QPlainTextEdit(msg::AboutTerms, TabSheet1);
+    MemLabel = namedLabel(QStringLiteral("MemLabel"), u"-"_s, TabSheet1);
+    crMemo = new QPlainTextEdit(
+        u"【Oribel の利用条件】\n\n１．このソフトウェアは、現状のままで提供されます。動作や結果について、明示・黙示を問わず、いかなる保証もありません。\n\n２．このソフトウェアを使ったこと、または使えなかったことによって生じたいかなる損害についても、著作者は責任を負いません。大切な日記ファイルは、こまめにバックアップをお取り下さい。\n\n３．日記ファイルと設定は、お使いのコンピュータの中だけに保存されます。このソフトウェアが、それらを自分からインターネットへ送ることはありません。ページを公開するのは、あなたが指定したFTPツールなどのプログラムです。\n\n４．メールアドレスやウェブサイトの「送信」「移動」ボタンは、お使いのメールソフトやブラウザにアドレスを渡すだけです。\n\n５．公式のウェブサイトとメール窓口は、現在準備中です。このウインドウに記載のアドレスは仮のもので、まだどこにもつながりません。"_s,
+        TabSheet1);
     crMemo->setObjectName(QStringLiteral("crMemo"));
     crMemo->setReadOnly(true);
     crMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -171,11 +177,11 @@ void THelpForm::buildSoftwarePage() {
     auto* facts = new QGridLayout;
     facts->setHorizontalSpacing(4);
     facts->setVerticalSpacing(2);
-    facts->addWidget(label(msg::AboutOsCaption, TabSheet1), 0, 0);
+    facts->addWidget(label(u"OSバージョン："_s, TabSheet1), 0, 0);
     facts->addWidget(OsLabel, 0, 1, 1, 2);
-    facts->addWidget(label(msg::AboutMemCaption, TabSheet1), 1, 0);
+    facts->addWidget(label(u"物理メモリ："_s, TabSheet1), 1, 0);
     facts->addWidget(MemLabel, 1, 1);
-    facts->addWidget(label(msg::AboutMemUnit, TabSheet1), 1, 2);
+    facts->addWidget(label(u"Bytes."_s, TabSheet1), 1, 2);
     facts->setColumnStretch(2, 1);
 
     auto* top = new QHBoxLayout;
@@ -191,13 +197,16 @@ void THelpForm::buildSoftwarePage() {
 void THelpForm::buildHelpPage() {
     TabSheet3 = new QWidget;
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-    PageControl1->addTab(TabSheet3, msg::AboutTabHelp);
+    PageControl1->addTab(TabSheet3, u"操作ヘルプとガイド"_s);
 
-    BtnLoadManual = pushButton(QStringLiteral("BtnLoadManual"), msg::AboutLoadManual, TabSheet3);
-    EditManualUrl = addressEdit(QStringLiteral("EditManualUrl"), msg::OnlineManualUrl, TabSheet3);
-    BtnAccessMan = pushButton(QStringLiteral("BtnAccessMan"), msg::AboutAccessManual, TabSheet3);
-    EditSiteUrl = addressEdit(QStringLiteral("EditSiteUrl"), msg::ProductPageUrl, TabSheet3);
-    BtnAccessSite = pushButton(QStringLiteral("BtnAccessSite"), msg::AboutAccessSite, TabSheet3);
+    BtnLoadManual = pushButton(QStringLiteral("BtnLoadManual"), u"読む(&R)"_s, TabSheet3);
+    const AuthorAddresses& author = AuthorAddresses::builtIn();
+    EditManualUrl = addressEdit(QStringLiteral("EditManualUrl"), author.shown(author.manualUrl()), TabSheet3);
+    BtnAccessMan = pushButton(QStringLiteral("BtnAccessMan"), u"移動(&M)"_s, TabSheet3);
+    BtnAccessMan->setEnabled(author.hasSite());
+    EditSiteUrl = addressEdit(QStringLiteral("EditSiteUrl"), author.shown(author.downloadUrl()), TabSheet3);
+    BtnAccessSite = pushButton(QStringLiteral("BtnAccessSite"), u"移動(&S)"_s, TabSheet3);
+    BtnAccessSite->setEnabled(author.hasSite());
 
     connect(BtnLoadManual, &QPushButton::clicked, this, [this] {
         if (loadManual_)
@@ -209,12 +218,20 @@ void THelpForm::buildHelpPage() {
             [this] { platform_.shell->open(EditSiteUrl->text()); });
 
     auto* layout = pageLayout<QGridLayout>(TabSheet3);
-    layout->addWidget(label(msg::AboutHelpLine1, TabSheet3, true), 0, 0);
+    layout->addWidget(
+        label(u"このソフトウェアの使用方法については、付属のドキュメントをご参照下さい。"_s, TabSheet3, true),
+        0, 0);
     layout->addWidget(BtnLoadManual, 0, 1);
-    layout->addWidget(label(msg::AboutHelpLine2, TabSheet3, true), 1, 0, 1, 2);
+    layout->addWidget(
+        label(u"なお、マニュアルは、インターネット上にも用意してあります。（付属ドキュメントと同一）"_s,
+              TabSheet3, true),
+        1, 0, 1, 2);
     layout->addWidget(EditManualUrl, 2, 0);
     layout->addWidget(BtnAccessMan, 2, 1);
-    layout->addWidget(label(msg::AboutHelpLine3 + msg::AboutHelpLine4, TabSheet3, true), 3, 0, 1, 2);
+    layout->addWidget(label(u"また、Oribel 公式コーナーでは、最新版のダウンロードの他、FAQやTIPSの"_s +
+                                u"閲覧、専用BBS（掲示板）の利用などが可能です。ぜひ、お越し下さい。"_s,
+                            TabSheet3, true),
+                      3, 0, 1, 2);
     layout->addWidget(EditSiteUrl, 4, 0);
     layout->addWidget(BtnAccessSite, 4, 1);
     layout->setColumnStretch(0, 1);
@@ -224,16 +241,20 @@ void THelpForm::buildHelpPage() {
 void THelpForm::buildContactPage() {
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    PageControl1->addTab(TabSheet2, msg::AboutTabContact);
+    PageControl1->addTab(TabSheet2, u"お問い合わせ先"_s);
 
-    EditMail1 = addressEdit(QStringLiteral("EditMail1"), msg::SupportMailAddress, TabSheet2);
-    SpeedButton1 = speedButton(QStringLiteral("SpeedButton1"), msg::AboutSendSupport, TabSheet2);
-    SpeedButton1->setToolTip(msg::AboutSendSupportHint);
-    EditMail2 = addressEdit(QStringLiteral("EditMail2"), msg::PersonalMailAddress, TabSheet2);
-    SpeedButton2 = speedButton(QStringLiteral("SpeedButton2"), msg::AboutSendPersonal, TabSheet2);
-    EditUrl = addressEdit(QStringLiteral("EditUrl"), msg::MakerSiteUrl, TabSheet2);
-    SpeedButton3 = speedButton(QStringLiteral("SpeedButton3"), msg::AboutAccessUrl, TabSheet2);
-    SpeedButton3->setToolTip(msg::AboutAccessUrlHint);
+    const AuthorAddresses& author = AuthorAddresses::builtIn();
+    EditMail1 = addressEdit(QStringLiteral("EditMail1"), author.shown(author.supportMail()), TabSheet2);
+    SpeedButton1 = speedButton(QStringLiteral("SpeedButton1"), u"送信(&1)"_s, TabSheet2);
+    SpeedButton1->setToolTip(u"サポート窓口です。お気軽にお送り下さい。"_s);
+    SpeedButton1->setEnabled(author.hasSupportMail());
+    EditMail2 = addressEdit(QStringLiteral("EditMail2"), author.shown(author.personalMail()), TabSheet2);
+    SpeedButton2 = speedButton(QStringLiteral("SpeedButton2"), u"送信(&2)"_s, TabSheet2);
+    SpeedButton2->setEnabled(author.hasPersonalMail());
+    EditUrl = addressEdit(QStringLiteral("EditUrl"), author.shown(author.siteUrl()), TabSheet2);
+    SpeedButton3 = speedButton(QStringLiteral("SpeedButton3"), u"移動(&J)"_s, TabSheet2);
+    SpeedButton3->setToolTip(u"ホームページへアクセスする"_s);
+    SpeedButton3->setEnabled(author.hasSite());
 
     connect(SpeedButton1, &QToolButton::clicked, this,
             [this] { platform_.shell->open(msg::MailtoPrefix + EditMail1->text()); });
@@ -242,15 +263,22 @@ void THelpForm::buildContactPage() {
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { platform_.shell->open(EditUrl->text()); });
 
     auto* layout = pageLayout<QGridLayout>(TabSheet2);
-    layout->addWidget(label(msg::AboutContactLine1 + msg::AboutContactLine2, TabSheet2, true), 0, 0, 1, 3);
-    layout->addWidget(label(msg::AboutSupportCaption, TabSheet2), 1, 0);
+    layout->addWidget(
+        label(u"著作者（製作者）へのお問い合わせなどは、下記のメールアドレスへお送り下さい。"_s +
+                  u"ご意見・ご感想・ご要望など、お待ちいたしております。お気軽にお送り下さい。（＾o＾）/"_s,
+              TabSheet2, true),
+        0, 0, 1, 3);
+    layout->addWidget(label(u"サポート："_s, TabSheet2), 1, 0);
     layout->addWidget(EditMail1, 1, 1);
     layout->addWidget(SpeedButton1, 1, 2);
-    layout->addWidget(label(msg::AboutPersonalCaption, TabSheet2), 2, 0);
+    layout->addWidget(label(u"個人："_s, TabSheet2), 2, 0);
     layout->addWidget(EditMail2, 2, 1);
     layout->addWidget(SpeedButton2, 2, 2);
-    layout->addWidget(label(msg::AboutSiteLine, TabSheet2, true), 3, 0, 1, 3);
-    layout->addWidget(label(msg::AboutUrlCaption, TabSheet2), 4, 0);
+    layout->addWidget(
+        label(u"著作者運営のウェブサイトは下記のURLです。ソフトウェアの最新版はここで公開します。"_s,
+              TabSheet2, true),
+        3, 0, 1, 3);
+    layout->addWidget(label(u"URL："_s, TabSheet2), 4, 0);
     layout->addWidget(EditUrl, 4, 1);
     layout->addWidget(SpeedButton3, 4, 2);
     layout->setColumnStretch(1, 1);
@@ -260,19 +288,17 @@ void THelpForm::buildContactPage() {
 void THelpForm::buildStatisticsPage() {
     TabSheet4 = new QWidget;
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
-    PageControl1->addTab(TabSheet4, msg::AboutTabStatistics);
+    PageControl1->addTab(TabSheet4, u"統計情報"_s);
 
-    LabelDiaryTime = namedLabel(QStringLiteral("LabelDiaryTime"), msg::AboutDiaryTimeDesign, TabSheet4, true);
+    LabelDiaryTime = namedLabel(QStringLiteral("LabelDiaryTime"), u"解析エラー"_s, TabSheet4, true);
     LabelDiaryLines =
-        namedLabel(QStringLiteral("LabelDiaryLines"), msg::AboutDiaryLinesDesign, TabSheet4, true);
-    LabelDiaryTimeL =
-        namedLabel(QStringLiteral("LabelDiaryTimeL"), msg::AboutDiaryTimeLDesign, TabSheet4, true);
-    LabelDiaryLinesL =
-        namedLabel(QStringLiteral("LabelDiaryLinesL"), msg::AboutDiaryLinesLDesign, TabSheet4, true);
-    LabelPercent = namedLabel(QStringLiteral("LabelPercent"), msg::AboutPercentDesign, TabSheet4, true);
-    BtnDebugMode = pushButton(QStringLiteral("BtnDebugMode"), msg::AboutDebugMode, TabSheet4);
+        namedLabel(QStringLiteral("LabelDiaryLines"), u"情報を取得できませんでした。"_s, TabSheet4, true);
+    LabelDiaryTimeL = namedLabel(QStringLiteral("LabelDiaryTimeL"), u"no datas"_s, TabSheet4, true);
+    LabelDiaryLinesL = namedLabel(QStringLiteral("LabelDiaryLinesL"), u"no datas"_s, TabSheet4, true);
+    LabelPercent = namedLabel(QStringLiteral("LabelPercent"), u"can't calc."_s, TabSheet4, true);
+    BtnDebugMode = pushButton(QStringLiteral("BtnDebugMode"), u"開発用：　デバッグモード"_s, TabSheet4);
     BtnDebugMode->setCheckable(true);
-    BtnDebugMode->setToolTip(msg::AboutDebugModeHint);
+    BtnDebugMode->setToolTip(u"統計情報の更新を抑制します。"_s);
     connect(BtnDebugMode, &QPushButton::clicked, this, &THelpForm::BtnDebugModeClick);
 
     auto* layout = pageLayout<QVBoxLayout>(TabSheet4);
@@ -319,12 +345,12 @@ void THelpForm::BtnDebugModeClick() {
 void THelpForm::ImageIconDblClick() {
     // The joke goes further only for someone who tabbed to OK first.
     if (focusWidget() == BitBtn1) {
-        setWindowTitle(msg::JokeCaption);
+        setWindowTitle(u"バージョン情報 ＆ おまけ"_s);
         if (!titleBeforeJoke_)
             titleBeforeJoke_ = QApplication::applicationDisplayName();
-        QApplication::setApplicationDisplayName(msg::JokeAppTitle);
-        PageControl1->setTabText(PageControl1->indexOf(TabSheet4), msg::JokeTabStatistics);
-        LabelDiaryTime->setText(msg::JokeDiaryTime);
+        QApplication::setApplicationDisplayName(u"Oribel 3 （おまけ付き）"_s);
+        PageControl1->setTabText(PageControl1->indexOf(TabSheet4), u"ひみつの統計"_s);
+        LabelDiaryTime->setText(u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s);
     }
     platform_.messages->show(msg::JokeReleaseNote, msg::JokeReleaseNoteCaption, MsgIcon::Information);
 }

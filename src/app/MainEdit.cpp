@@ -7,25 +7,18 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
 
-void TMainForm::MenuEditClick() {
-    for (QAction* action : {UndoAction, CutAction, CopyAction, PasteAction, DelAction, AllSelectAction})
-        action->setEnabled(false);
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
-    PasteAction->setEnabled(data && data->hasText() && !data->text().isEmpty());
-    const DiaryEditor* editor = ActiveEditor();
-    UndoAction->setEnabled(true);
-    const bool selection = editor->textCursor().hasSelection();
-    CutAction->setEnabled(selection);
-    CopyAction->setEnabled(selection);
-    DelAction->setEnabled(selection);
-    AllSelectAction->setEnabled(!editor->document()->isEmpty());
-}
-
 void TMainForm::ConnectEditCommands() {
+    connect(MenuEdit, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
+    for (DiaryEditor* editor : {MToday, RAll}) {
+        connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint& pos) {
+            PopupMenu->popup(editor->viewport()->mapToGlobal(pos));
+        });
+    }
     connect(UndoAction, &QAction::triggered, this, [this] { ActiveEditor()->undo(); });
     connect(CutAction, &QAction::triggered, this, [this] { ActiveEditor()->cut(); });
     connect(CopyAction, &QAction::triggered, this, [this] { ActiveEditor()->copy(); });
@@ -39,4 +32,18 @@ void TMainForm::ConnectEditCommands() {
         editor->setTextCursor(cursor);
     });
     connect(AllSelectAction, &QAction::triggered, this, [this] { ActiveEditor()->selectAll(); });
+}
+
+// The edit items' states, computed when a menu showing them opens.
+void TMainForm::MenuEditClick() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+    const DiaryEditor* editor = ActiveEditor();
+    const bool selection = editor->textCursor().hasSelection();
+    UndoAction->setEnabled(true);
+    CutAction->setEnabled(selection);
+    CopyAction->setEnabled(selection);
+    PasteAction->setEnabled(data && data->hasText() && !data->text().isEmpty());
+    DelAction->setEnabled(selection);
+    AllSelectAction->setEnabled(!editor->document()->isEmpty());
 }

@@ -1,5 +1,5 @@
-// The main window's face: controls of both tabs, the menus, the commands and
-// their per-tab states, and the operations that bring the settings into the controls.
+// The main window's face: the controls of both tabs with their captions and
+// hints, and the operations that bring the settings into them.
 
 #include "app/MainUnit.h"
 #include "app/UpDown.h"
@@ -44,9 +44,9 @@ QWidget* panel(QWidget* parent, int height = -1) {
     return widget;
 }
 
-QLabel* statusPanel(QWidget* parent, const char* name, int width) {
+QLabel* statusPanel(QWidget* parent, const QString& name, int width) {
     auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1StringView(name));
+    label->setObjectName(name);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setFixedHeight(16);
@@ -55,6 +55,23 @@ QLabel* statusPanel(QWidget* parent, const char* name, int width) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     return label;
+}
+
+// The status row under an editor: caret (1), totals (2) and a free panel,
+// named <prefix>1, <prefix>2 and <prefix>sm.
+struct StatusRow {
+    QLabel *caret, *totals, *free;
+};
+StatusRow addStatusRow(QWidget* tab, QBoxLayout* column, const QString& prefix) {
+    auto* row = new QHBoxLayout();
+    row->setSpacing(1);
+    const StatusRow panels{statusPanel(tab, prefix + u'1', 100), statusPanel(tab, prefix + u'2', 120),
+                           statusPanel(tab, prefix + u"sm"_s, -1)};
+    row->addWidget(panels.caret);
+    row->addWidget(panels.totals);
+    row->addWidget(panels.free, 1);
+    column->addLayout(row);
+    return panels;
 }
 
 } // namespace
@@ -66,237 +83,6 @@ static void bindButton(QAbstractButton* button, QAction* action) {
     auto sync = [button, action] { button->setEnabled(action->isEnabled()); };
     QObject::connect(action, &QAction::changed, button, sync);
     sync();
-}
-
-// A context-menu item with its own caption that runs the main command and
-// follows its enabled state.
-static QAction* proxyAction(QObject* owner, QAction* target, const char* name, const QString& caption) {
-    auto* proxy = new QAction(caption, owner);
-    proxy->setObjectName(QLatin1StringView(name));
-    QObject::connect(proxy, &QAction::triggered, target, [target] { target->trigger(); });
-    auto sync = [proxy, target] { proxy->setEnabled(target->isEnabled()); };
-    QObject::connect(target, &QAction::changed, proxy, sync);
-    sync();
-    return proxy;
-}
-
-void TMainForm::CreateActions() {
-    auto make = [this](const char* name, const QString& caption, const QList<QKeySequence>& keys = {},
-                       const char* menuItem = nullptr) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QLatin1StringView(name));
-        if (!keys.isEmpty())
-            action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        if (menuItem)
-            action->setProperty("menuItem", QLatin1StringView(menuItem));
-        addAction(action); // shortcuts work even while a menu or panel hiding the action is closed
-        return action;
-    };
-    const auto key = [](QKeyCombination combination) {
-        return QList<QKeySequence>{QKeySequence(combination)};
-    };
-
-    NewAction = make("NewAction", u"HTMLファイルを新規作成(&N)"_s, key(Qt::CTRL | Qt::Key_N), "FileAllNew");
-    OpenAction = make("OpenAction", u"HTMLファイルを開く(&O)..."_s, key(Qt::CTRL | Qt::Key_O), "FileAllOpen");
-    SaveAction =
-        make("SaveAction", u"HTMLファイルを上書き保存(&S)"_s, key(Qt::CTRL | Qt::Key_S), "FileAllSave");
-    SaveAsAction = make("SaveAsAction", u"HTMLファイルを別名で保存(&A)"_s,
-                        key(Qt::CTRL | Qt::ALT | Qt::Key_S), "FileAllSaveAs");
-    FileTodayNew = make("FileTodayNew", u"今日の日記を新規作成(&N)"_s, key(Qt::CTRL | Qt::Key_N));
-    FileTodaySave = make("FileTodaySave", u"今日の日記を一時保存して終了(&S)"_s, key(Qt::CTRL | Qt::Key_F4));
-    FileExit = make("FileExit", u"Oribel の終了(&X)"_s, key(Qt::CTRL | Qt::Key_Q));
-    FileHist1 = make("FileHist1", u"&1 None"_s);
-    FileHist2 = make("FileHist2", u"&2 None"_s);
-    FileHist3 = make("FileHist3", u"&3 None"_s);
-    FileProjectEdit = make("FileProjectEdit", u"(同時更新HTMLリストの編集)"_s);
-
-    UndoAction = make("UndoAction", u"元に戻す(&Z)"_s, key(Qt::CTRL | Qt::Key_Z), "EditUndo");
-    CutAction = make("CutAction", u"切り取り(&T)"_s, key(Qt::CTRL | Qt::Key_X), "EditCut");
-    CopyAction = make("CopyAction", u"コピー(&C)"_s, key(Qt::CTRL | Qt::Key_C), "EditCopy");
-    PasteAction = make("PasteAction", u"貼り付け(&P)"_s, key(Qt::CTRL | Qt::Key_V), "EditPaste");
-    DelAction = make("DelAction", u"削除(&D)"_s, {}, "EditDelete");
-    AllSelectAction = make("AllSelectAction", u"すべて選択(&A)"_s, key(Qt::CTRL | Qt::Key_A), "EditAll");
-    EditSearch = make("EditSearch", u"検索(&S)"_s, key(Qt::CTRL | Qt::Key_F3));
-    EditNext = make("EditNext", u"次を検索(&N)"_s, key(Qt::Key_F3));
-    EditSearch->setVisible(false);
-    EditNext->setVisible(false);
-
-    InsertDiaryAction = make("InsertDiaryAction", u"今日の日記をカーソル位置に挿入(&I)"_s,
-                             key(Qt::CTRL | Qt::Key_Insert), "InsertDiary");
-    InsertTitle = make("InsertTitle", u"タイトルを付ける(&T)..."_s, key(Qt::CTRL | Qt::Key_T));
-    TagBRAction = make("TagBRAction", u"改行タグ挿入(&B)"_s, key(Qt::CTRL | Qt::Key_B), "InsertBR");
-    TagHRAction = make("TagHRAction", u"水平線タグ挿入(&H)"_s, key(Qt::CTRL | Qt::Key_H), "InsertHR");
-    TagLinkAction =
-        make("TagLinkAction", u"リンクタグ挿入(&L)..."_s, key(Qt::CTRL | Qt::Key_L), "InsertLink");
-    TagGraphAction =
-        make("TagGraphAction", u"画像指定タグ挿入(&G)..."_s, key(Qt::CTRL | Qt::Key_G), "InsertIMG");
-    TagDecAction =
-        make("TagDecAction", u"文字装飾タグ挿入(&D)..."_s, key(Qt::CTRL | Qt::Key_D), "InsertFont");
-    TagPosAction = make("TagPosAction", u"位置指定タグ挿入(&P)..."_s, key(Qt::CTRL | Qt::Key_I), "InsertPos");
-    SentenceAction =
-        make("SentenceAction", u"任意タグ・単文の挿入(&U)..."_s, key(Qt::CTRL | Qt::Key_U), "InsertSentence");
-    SPCltAction = make("SPCltAction", u"開きカッコ 「 < 」 を挿入(&1)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_O),
-                       "InsertSPClt");
-    SPCgtAction = make("SPCgtAction", u"閉じカッコ 「 > 」 を挿入(&2)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_C),
-                       "InsertSPCgt");
-    SPCampAction = make("SPCampAction", u"アンパサンド 「 && 」 を挿入(&3)"_s,
-                        key(Qt::CTRL | Qt::ALT | Qt::Key_A), "InsertSPCamp");
-    SPCquotAction = make("SPCquotAction", u"ダブルクオーテーション 「 \" 」 を挿入(&4)"_s,
-                         key(Qt::CTRL | Qt::ALT | Qt::Key_D), "InsertSPCquot");
-    SPCspace =
-        make("SPCspace", u"半角スペースを挿入(&5)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_K), "InsertSPCspace");
-    InsTimeAction =
-        make("InsTimeAction", u"現在時刻の挿入(&J)"_s, key(Qt::CTRL | Qt::Key_J), "InsertOnlyTime");
-
-    ViewWrapSet = make("ViewWrapSet", u"右端で折り返す（今日の日記側）(&W)"_s);
-    ViewWrapSet2 = make("ViewWrapSet2", u"右端で折り返す（全体編集側）(&W)"_s);
-    ViewWrapSet->setCheckable(true);
-    ViewWrapSet2->setCheckable(true);
-
-    SendHtmlAction = make("SendHtmlAction", u"標準のブラウザへHTMLを送る(&B)"_s,
-                          {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
-                           QKeySequence(Qt::CTRL | Qt::Key_F9)},
-                          "BrowseDef");
-    SendIEAction = make("SendIEAction", u"Internet Explorer へ送る(&I)"_s,
-                        key(Qt::CTRL | Qt::ALT | Qt::Key_I), "BrowseIE");
-    SendNNAction = make("SendNNAction", u"Netscape Navigator へ送る(&N)"_s,
-                        key(Qt::CTRL | Qt::ALT | Qt::Key_N), "BrowseNN");
-    SendOperaAction =
-        make("SendOperaAction", u"Opera へ送る(&O)"_s, key(Qt::CTRL | Qt::ALT | Qt::Key_P), "BrowseOpera");
-    EditorAction = make("EditorAction", u"エディタへ送る(&E)"_s, key(Qt::CTRL | Qt::Key_E), "BrowseEditor");
-    FtpToolAction = make("FtpToolAction", u"FTPソフトを起動(&F)"_s, key(Qt::CTRL | Qt::Key_F), "BrowseFtp");
-
-    SetHTMLAction = make("SetHTMLAction", u"HTML設定(&M)"_s, {}, "SetHtml");
-    SetAppAction = make("SetAppAction", u"動作設定(&C)"_s, {}, "SetCtrl");
-
-    ServicesOfNet = make("ServicesOfNet", u"最新バージョンの公開状況をチェック(&N)"_s);
-    Service244Top = make("Service244Top", u"作者のホームページへ(&A)"_s);
-    ServiceUserSite = make("ServiceUserSite", u"自分の日記ページ(&D)"_s);
-    ServiceBmLink = make("ServiceBmLink", u"ユーザの方々の日記ページ一覧(&L)"_s);
-    ServiceMsgMail = make("ServiceMsgMail", u"メールで送信(&M)"_s);
-    ServiceMsgWeb = make("ServiceMsgWeb", u"Webから送信(&W)"_s);
-
-    HelpAction = make("HelpAction", u"バージョン情報(&V)"_s, {}, "HelpVer");
-    HelpMan = make("HelpMan", u"マニュアル(&M)"_s, key(Qt::Key_F1));
-    HelpFaq = make("HelpFaq", u"オンライン・マニュアル(&O)"_s);
-    HelpUninstall = make("HelpUninstall", u"アンインストール準備"_s);
-
-    ProjectAction = make("ProjectAction", u"Project"_s, key(Qt::CTRL | Qt::Key_P));
-    NextTabAction = make("NextTabAction", u"次のタブ"_s,
-                         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
-    PrevTabAction =
-        make("PrevTabAction", u"前のタブ"_s,
-             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
-
-    InsDiary = proxyAction(this, InsertDiaryAction, "InsDiary", u"今日の日記を挿入(&I)"_s);
-    TagDecPopup = proxyAction(this, TagDecAction, "TagDec", u"文字装飾タグ挿入(&M)..."_s);
-    TagSentencePopup = proxyAction(this, SentenceAction, "TagSentence", u"任意タグ・単文挿入(&U)..."_s);
-    PopupHist1 = new QAction(u"&1 None"_s, this);
-    PopupHist2 = new QAction(u"&2 None"_s, this);
-    PopupHist3 = new QAction(u"&3 None"_s, this);
-    PopupHist1->setObjectName(u"PopupHist1"_s);
-    PopupHist2->setObjectName(u"PopupHist2"_s);
-    PopupHist3->setObjectName(u"PopupHist3"_s);
-}
-
-void TMainForm::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    auto menu = [this](QMenu* parentMenu, QMenuBar* parentBar, const char* name, const QString& caption) {
-        QMenu* m = parentMenu ? parentMenu->addMenu(caption) : parentBar->addMenu(caption);
-        m->setObjectName(QLatin1StringView(name));
-        m->menuAction()->setObjectName(QLatin1StringView(name) + u"Item"_s);
-        Q_UNUSED(this);
-        return m;
-    };
-
-    MenuFile = menu(nullptr, bar, "MenuFile", u"ファイル(&F)"_s);
-    MenuFile->addAction(NewAction);
-    MenuFile->addAction(OpenAction);
-    FileHistory = menu(MenuFile, nullptr, "FileHistory", u"履歴から開く(&R)"_s);
-    FileHistory->addActions({FileHist1, FileHist2, FileHist3});
-    FileProjects = menu(MenuFile, nullptr, "FileProjects", u"プロジェクトから開く(&P)"_s);
-    FileProjects->addSeparator();
-    FileProjects->addAction(FileProjectEdit);
-    MenuFile->addSeparator();
-    MenuFile->addAction(SaveAction);
-    MenuFile->addAction(SaveAsAction);
-    MenuFile->addSeparator();
-    MenuFile->addAction(FileTodayNew);
-    MenuFile->addAction(FileTodaySave);
-    MenuFile->addSeparator();
-    MenuFile->addAction(FileExit);
-
-    MenuEdit = menu(nullptr, bar, "MenuEdit", u"編集(&E)"_s);
-    MenuEdit->addActions({UndoAction});
-    MenuEdit->addSeparator();
-    MenuEdit->addActions({CutAction, CopyAction, PasteAction, DelAction});
-    MenuEdit->addSeparator();
-    MenuEdit->addActions({AllSelectAction, EditSearch, EditNext});
-
-    MenuInsert = menu(nullptr, bar, "MenuInsert", u"挿入(&I)"_s);
-    MenuInsert->addAction(InsertDiaryAction);
-    MenuInsert->addAction(InsertTitle);
-    MenuInsert->addSeparator();
-    MenuInsert->addActions({TagBRAction, TagHRAction});
-    MenuInsert->addSeparator();
-    MenuInsert->addActions({TagLinkAction, TagGraphAction, TagDecAction, TagPosAction});
-    MenuInsert->addSeparator();
-    MenuInsert->addAction(SentenceAction);
-    InsertSPC = menu(MenuInsert, nullptr, "InsertSPC", u"特殊文字(&S)"_s);
-    InsertSPC->addActions({SPCltAction, SPCgtAction, SPCampAction, SPCquotAction, SPCspace});
-    MenuInsert->addAction(InsTimeAction);
-
-    MenuView = menu(nullptr, bar, "MenuView", u"表示(&V)"_s);
-    MenuView->addActions({ViewWrapSet, ViewWrapSet2});
-
-    MenuBrowse = menu(nullptr, bar, "MenuBrowse", u"ブラウザ・連携(&W)"_s);
-    MenuBrowse->addActions({SendHtmlAction, SendIEAction, SendNNAction, SendOperaAction});
-    MenuBrowse->addSeparator();
-    MenuBrowse->addActions({EditorAction, FtpToolAction});
-
-    MenuSet = menu(nullptr, bar, "MenuSet", u"設定(&C)"_s);
-    MenuSet->addActions({SetHTMLAction, SetAppAction});
-
-    MenuService = menu(nullptr, bar, "MenuService", u"インターネットサービス(&S)"_s);
-    MenuService->addActions({ServicesOfNet, Service244Top, ServiceUserSite});
-    ServiceBookMark =
-        menu(MenuService, nullptr, "ServiceBookMark", u"お気に入り日記サイト ブックマーク(&F)"_s);
-    ServiceBookMark->addAction(ServiceBmLink);
-    ServiceSendMessage = menu(MenuService, nullptr, "ServiceSendMessage", u"作者宛にメッセージを送る(&M)"_s);
-    ServiceSendMessage->addActions({ServiceMsgMail, ServiceMsgWeb});
-
-    MenuHelp = menu(nullptr, bar, "MenuHelp", u"ヘルプ(&H)"_s);
-    MenuHelp->addActions({HelpAction, HelpMan, HelpFaq});
-    MenuHelp->addSeparator();
-    MenuHelp->addAction(HelpUninstall);
-
-    // The context menu of both editors.
-    PopupMenu = new QMenu(this);
-    PopupMenu->setObjectName(u"PopupMenu"_s);
-    PopupMenu->addAction(UndoAction);
-    PopupMenu->addSeparator();
-    PopupMenu->addActions({CutAction, CopyAction, PasteAction, DelAction});
-    PopupMenu->addSeparator();
-    PopupMenu->addAction(AllSelectAction);
-    PopupMenu->addSeparator();
-    PopupMenu->addAction(InsDiary);
-    PopupMenu->addSeparator();
-    PopupMenu->addActions({TagBRAction, TagHRAction, TagLinkAction, TagGraphAction, TagDecPopup, TagPosAction,
-                           TagSentencePopup});
-    PopupSPC = PopupMenu->addMenu(u"特殊文字挿入"_s);
-    PopupSPC->setObjectName(u"SPC"_s);
-    PopupSPC->addActions({SPCltAction, SPCgtAction, SPCampAction, SPCquotAction, SPCspace});
-    PopupMenu->addAction(InsTimeAction);
-
-    PopupHistry = new QMenu(this);
-    PopupHistry->setObjectName(u"PopupHistry"_s);
-    PopupHistry->addActions({PopupHist1, PopupHist2, PopupHist3});
-    PopupSentence = new QMenu(this);
-    PopupSentence->setObjectName(u"PopupSentence"_s);
-    PopupProjects = new QMenu(this);
-    PopupProjects->setObjectName(u"PopupProjects"_s);
 }
 
 void TMainForm::CreateControls() {
@@ -472,15 +258,10 @@ void TMainForm::CreateControls() {
     MToday->setObjectName(u"MToday"_s);
     today->addWidget(MToday, 1);
 
-    auto* statusT = new QHBoxLayout();
-    statusT->setSpacing(1);
-    PanelStatusT1 = statusPanel(TabSheetToday, "PanelStatusT1", 100);
-    PanelStatusT2 = statusPanel(TabSheetToday, "PanelStatusT2", 120);
-    PanelStatusTsm = statusPanel(TabSheetToday, "PanelStatusTsm", -1);
-    statusT->addWidget(PanelStatusT1);
-    statusT->addWidget(PanelStatusT2);
-    statusT->addWidget(PanelStatusTsm, 1);
-    today->addLayout(statusT);
+    const StatusRow statusT = addStatusRow(TabSheetToday, today, u"PanelStatusT"_s);
+    PanelStatusT1 = statusT.caret;
+    PanelStatusT2 = statusT.totals;
+    PanelStatusTsm = statusT.free;
 
     // ---- Whole-file tab
     TabSheetAll = new QWidget(PageControlMain);
@@ -522,7 +303,10 @@ void TMainForm::CreateControls() {
                       SendHtmlAction);
     BtnInsertDiary = tool(row1, "BtnInsertDiary", u"今日の日記をカーソル位置に挿入"_s,
                           u"「今日の日記編集」側の内容をHTML化して挿入"_s, InsertDiaryAction);
-    BtnEditor = tool(row1, "BtnEditor", u"エディタ"_s, QString(), EditorAction);
+    BtnEditor =
+        tool(row1, "BtnEditor", u"エディタ"_s,
+             u"エディタに編集中のHTMLを渡します。\n「動作設定」の「連携」で起動ソフトを指定できます。"_s,
+             EditorAction);
     row1->addStretch(1);
     BtnSave = tool(row2, "BtnSave", u"上書き保存"_s, u"同名で上書き保存"_s, SaveAction);
     BtnProject = tool(row2, "BtnProject", u"Project"_s, u"日記と同時に更新すべきHTMLを開く"_s, nullptr);
@@ -536,8 +320,13 @@ void TMainForm::CreateControls() {
     SpeedButton4 = tool(row2, "SpeedButton4", u"装飾"_s, u"選択範囲の文字に色と装飾を付加"_s, TagDecAction);
     SpeedButton5 = tool(row2, "SpeedButton5", u"位置"_s, u"選択範囲を、左寄せ・中央寄せ・右寄せに指定。"_s,
                         TagPosAction);
-    BtnSentence = tool(row2, "BtnSentence", u"任意"_s, QString(), nullptr);
-    BtnFTP = tool(row2, "BtnFTP", u"FTP"_s, QString(), FtpToolAction);
+    BtnSentence = tool(
+        row2, "BtnSentence", u"任意"_s,
+        u"「任意タグ」は、エディタ上の文字を範囲選択した上で\nクリックすれば、選択した文字を「開始タグ」と「終了タグ」で\n挟んだ形で挿入されます。 (Ctrl+U)"_s,
+        nullptr);
+    BtnFTP =
+        tool(row2, "BtnFTP", u"FTP"_s,
+             u"FTPソフトを起動します。\n「動作設定」の「連携」でFTPソフトを登録できます。"_s, FtpToolAction);
     row2->addStretch(1);
     BtnSaveAs = new QToolButton(PanelAllBtn);
     BtnSaveAs->setObjectName(u"BtnSaveAs"_s);
@@ -572,15 +361,10 @@ void TMainForm::CreateControls() {
     RAll->setObjectName(u"RAll"_s);
     all->addWidget(RAll, 1);
 
-    auto* statusR = new QHBoxLayout();
-    statusR->setSpacing(1);
-    PanelStatusR1 = statusPanel(TabSheetAll, "PanelStatusR1", 100);
-    PanelStatusR2 = statusPanel(TabSheetAll, "PanelStatusR2", 120);
-    PanelStatusRsm = statusPanel(TabSheetAll, "PanelStatusRsm", -1);
-    statusR->addWidget(PanelStatusR1);
-    statusR->addWidget(PanelStatusR2);
-    statusR->addWidget(PanelStatusRsm, 1);
-    all->addLayout(statusR);
+    const StatusRow statusR = addStatusRow(TabSheetAll, all, u"PanelStatusR"_s);
+    PanelStatusR1 = statusR.caret;
+    PanelStatusR2 = statusR.totals;
+    PanelStatusRsm = statusR.free;
 
     for (DiaryEditor* editor : {MToday, RAll}) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -616,7 +400,7 @@ void TMainForm::SetGuideText() {
 // ---------------------------------------------------------------------------------
 
 void TMainForm::ApplyWindowSettings() {
-    if (appSet.flag(WindowPlacementFlag) == '1') {
+    if (appSet.appliesStoredGeometry()) {
         const int left = intOr(appSet.WindowXPosition, 0);
         const int top = intOr(appSet.WindowYPosition, 0);
         const int width = intOr(appSet.WindowWidth, 620);
@@ -630,25 +414,25 @@ void TMainForm::ApplyWindowSettings() {
     QFont allFont(fontFamilies(appSet.EditFontFace));
     allFont.setPointSize(qMax(1, intOr(appSet.EditFontSize, 10)));
     RAll->setFont(allFont);
-    PanelAllBtn->setVisible(appSet.flag(ToolbarHiddenFlag) != '1');
+    PanelAllBtn->setVisible(!appSet.toolbarHidden());
     ApplyWrap(WrapTarget::Both);
 }
 
 void TMainForm::ApplyWrap(WrapTarget which) {
     if (which != WrapTarget::Document) {
-        const bool wrap = appSet.flag(TodayWrapFlag) == '1';
+        const bool wrap = appSet.todayWraps();
         MToday->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet->setChecked(wrap);
     }
     if (which != WrapTarget::Today) {
-        const bool wrap = appSet.flag(AllWrapFlag) == '1';
+        const bool wrap = appSet.documentWraps();
         RAll->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet2->setChecked(wrap);
     }
 }
 
 void TMainForm::FillWeekdayList() {
-    const QStringList names = WeekdayNames(htmlSet.flag(WeekdayFormFlag));
+    const QStringList names = WeekdayNames(htmlSet.weekdayForm());
     if (names.isEmpty())
         return;
     // Replacing the items must not change the text the user sees: the weekday
@@ -669,176 +453,26 @@ void TMainForm::ApplyHtmlFlagControls() {
         p.setColor(QPalette::Base, colour);
         widget->setPalette(p);
     };
-    const bool noWeekday = htmlSet.flag(WeekdayFlag) == '1';
-    BoxDay->setEnabled(!noWeekday);
-    LabelDay->setEnabled(!noWeekday);
-    paint(BoxDay, noWeekday ? buttonFace : window);
-    paint(EditYear, htmlSet.flag(DateYearFlag) == '1' ? buttonFace : window);
-    paint(EditMonth, htmlSet.flag(DateMonthFlag) == '1' ? buttonFace : window);
+    const bool weekday = htmlSet.weekdayShown();
+    BoxDay->setEnabled(weekday);
+    LabelDay->setEnabled(weekday);
+    paint(BoxDay, weekday ? window : buttonFace);
+    paint(EditYear, htmlSet.dateShowsYear() ? window : buttonFace);
+    paint(EditMonth, htmlSet.dateShowsMonth() ? window : buttonFace);
 
-    const bool automatic = htmlSet.flag(AutoBrFlag) == '0';
+    const bool automatic = htmlSet.autoLineBreaks();
     {
         const QSignalBlocker blocker(ComboBoxAutoBR);
         ComboBoxAutoBR->setCurrentIndex(automatic ? 0 : 1);
     }
     BtnBR->setEnabled(!automatic);
 
-    FtpToolAction->setEnabled(!appSet.ExternalApp1.isEmpty());
-    EditorAction->setEnabled(!appSet.ExternalApp2.isEmpty());
+    UpdateCommandStates(); // the FTP and editor commands follow their program paths
 }
 
 void TMainForm::ShowHtmlSetName() {
     const QString name = htmlSet.HtmlDataTitle.isEmpty() ? msg::UserDefinedSetName : htmlSet.HtmlDataTitle;
     PanelHtmlName->setText(name);
-    PanelHtmlName->setToolTip(msg::htmlSetNameHint(name));
-}
-
-bool TMainForm::TodayTabShown() const {
-    return PageControlMain->currentWidget() == TabSheetToday;
-}
-
-DiaryEditor* TMainForm::ActiveEditor() const {
-    return TodayTabShown() ? MToday : RAll;
-}
-
-bool TMainForm::HasDocument() const {
-    return PanelFileName->text() != u"None."_s;
-}
-
-void TMainForm::UpdatePageState() {
-    const bool today = TodayTabShown();
-    const bool document = !today && HasDocument();
-
-    for (QAction* action : {NewAction, OpenAction})
-        action->setEnabled(!today);
-    FileHistory->menuAction()->setEnabled(!today);
-    FileProjects->menuAction()->setEnabled(!today);
-    ProjectAction->setEnabled(!today);
-
-    for (QAction* action : {SaveAction, SaveAsAction, EditSearch, EditNext, InsertDiaryAction})
-        action->setEnabled(document);
-
-    for (QAction* action : {FileTodayNew, FileTodaySave, InsertTitle, ViewWrapSet})
-        action->setEnabled(today);
-    ViewWrapSet2->setEnabled(!today);
-
-    for (QAction* action : {TagBRAction, TagHRAction, TagLinkAction, TagGraphAction, TagDecAction,
-                            TagPosAction, SPCltAction, SPCgtAction, SPCampAction, SPCquotAction})
-        action->setEnabled(today || document);
-
-    if (!today) {
-        BtnSentence->setEnabled(document);
-        for (QAction* action : {SentenceAction, InsTimeAction, SPCspace})
-            action->setEnabled(document);
-    }
-
-    if (today) {
-        MToday->setFocus();
-        if (appSet.flag(TodayImeFlag) == '1')
-            MToday->setInputMethodHints(Qt::ImhNone);
-        return;
-    }
-    if (document)
-        RAll->setInputMethodHints(Qt::ImhPreferLatin);
-    if (AllFontApplied != 'F') {
-        QFont font = RAll->font();
-        font.setPointSize(qMax(1, intOr(appSet.EditFontSize, 10)));
-        RAll->setFont(font);
-        QPalette p = RAll->palette();
-        p.setColor(QPalette::Text, QApplication::palette().color(QPalette::WindowText));
-        RAll->setPalette(p);
-        RAll->document()->setModified(false);
-        AllFontApplied = 'F';
-    }
-    RAll->setFocus();
-}
-
-QList<QKeySequence> TMainForm::CommandKeys() const {
-    QList<QKeySequence> keys;
-    for (const QAction* action : actions())
-        keys += action->shortcuts();
-    return keys;
-}
-
-void TMainForm::ConnectHandlers() {
-    connect(PageControlMain, &QTabWidget::currentChanged, this, [this] { UpdatePageState(); });
-    connect(NextTabAction, &QAction::triggered, this,
-            [this] { PageControlMain->setCurrentIndex((PageControlMain->currentIndex() + 1) % 2); });
-    connect(PrevTabAction, &QAction::triggered, this,
-            [this] { PageControlMain->setCurrentIndex((PageControlMain->currentIndex() + 1) % 2); });
-
-    connect(BtnHelp, &QPushButton::clicked, this, &TMainForm::HelpManClick);
-    connect(BtnHtml, &QPushButton::clicked, SetHTMLAction, &QAction::trigger);
-    connect(BtnCtrl, &QPushButton::clicked, SetAppAction, &QAction::trigger);
-    connect(BtnExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(FileExit, &QAction::triggered, this, &QWidget::close);
-
-    connect(NewAction, &QAction::triggered, this, &TMainForm::NewActionExecute);
-    connect(OpenAction, &QAction::triggered, this, &TMainForm::OpenActionExecute);
-    connect(SaveAction, &QAction::triggered, this, [this] { SaveDocument(); });
-    connect(SaveAsAction, &QAction::triggered, this, [this] { SaveDocumentAs(); });
-    connect(FileTodayNew, &QAction::triggered, this, &TMainForm::NewTodayEntry);
-    connect(FileTodaySave, &QAction::triggered, this, &TMainForm::SaveTodayAndExit);
-    const QAction* const historyItems[] = {FileHist1,  FileHist2,  FileHist3,
-                                           PopupHist1, PopupHist2, PopupHist3};
-    for (int i = 0; i < 6; ++i)
-        connect(historyItems[i], &QAction::triggered, this, [this, i] { OpenHistoryFile(i % 3); });
-    FileHist1->setEnabled(false);
-    FileHist2->setEnabled(false);
-    FileHist3->setEnabled(false);
-    connect(MenuFile, &QMenu::aboutToShow, this, &TMainForm::MenuFileClick);
-    connect(PopupHistry, &QMenu::aboutToShow, this, &TMainForm::PopupHistryPopup);
-    connect(BtnHistory, &QToolButton::clicked, this, &TMainForm::BtnHistoryClick);
-    connect(RAll, &QPlainTextEdit::textChanged, this, &TMainForm::RAllChange);
-
-    connect(MenuEdit, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
-    connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::MenuEditClick);
-    for (DiaryEditor* editor : {MToday, RAll}) {
-        connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint& pos) {
-            PopupMenu->popup(editor->viewport()->mapToGlobal(pos));
-        });
-    }
-    ConnectEditCommands();
-
-    connect(InsertDiaryAction, &QAction::triggered, this, &TMainForm::InsertDiaryActionExecute);
-    connect(InsertTitle, &QAction::triggered, this, &TMainForm::EditDiaryTitle);
-    connect(ViewWrapSet, &QAction::triggered, this, [this] {
-        appSet.setFlag(TodayWrapFlag, appSet.flag(TodayWrapFlag) == '0' ? '1' : '0');
-        ApplyWrap(WrapTarget::Today);
-    });
-    connect(ViewWrapSet2, &QAction::triggered, this, [this] {
-        appSet.setFlag(AllWrapFlag, appSet.flag(AllWrapFlag) == '0' ? '1' : '0');
-        ApplyWrap(WrapTarget::Document);
-    });
-    connect(SetHTMLAction, &QAction::triggered, this, &TMainForm::SetHTMLActionExecute);
-    connect(SetAppAction, &QAction::triggered, this, &TMainForm::SetAppActionExecute);
-    connect(HelpAction, &QAction::triggered, this, &TMainForm::HelpActionExecute);
-    connect(HelpMan, &QAction::triggered, this, &TMainForm::HelpManClick);
-    connect(HelpFaq, &QAction::triggered, this, &TMainForm::HelpFaqClick);
-    connect(HelpUninstall, &QAction::triggered, this, &TMainForm::HelpUninstallClick);
-
-    for (QLineEdit* edit : {EditYear, EditMonth, EditDate})
-        connect(edit, &QLineEdit::textChanged, this, &TMainForm::DateFieldChange);
-    connect(BtnWeaPlus, &QPushButton::clicked, this, [this] {
-        SetWeatherExtension(true);
-        BoxWeather2->setFocus();
-    });
-    connect(BtnNewToday, &QPushButton::clicked, this, &TMainForm::NewTodayEntry);
-    connect(BtnDateReset, &QPushButton::clicked, this, &TMainForm::ResetTodayDate);
-    connect(BtnTitle, &QPushButton::clicked, this, &TMainForm::EditDiaryTitle);
-    connect(BtnGuide, &QPushButton::clicked, this, &TMainForm::ShowOperationAdvice);
-    connect(BtnBR, &QPushButton::clicked, TagBRAction, &QAction::trigger);
-    connect(ComboBoxAutoBR, &QComboBox::activated, this, [this](int index) {
-        htmlSet.setFlag(AutoBrFlag, index == 0 ? '0' : '1');
-        ApplyHtmlFlagControls();
-    });
-
-    auto today = [this] { RefreshStatus(StatusTab::Today); };
-    auto document = [this] { RefreshStatus(StatusTab::Document); };
-    connect(MToday, &QPlainTextEdit::cursorPositionChanged, this, today);
-    connect(MToday, &DiaryEditor::totalsChanged, this, today);
-    connect(RAll, &QPlainTextEdit::cursorPositionChanged, this, document);
-    connect(RAll, &DiaryEditor::totalsChanged, this, document);
-
-    centralWidget()->installEventFilter(this);
+    PanelHtmlName->setToolTip(u"現在選択されているHTMLタグ設定は、["_s + name +
+                              u"]です。\n変更したい場合は、「HTML設定」で出来ます。"_s);
 }

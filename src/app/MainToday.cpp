@@ -6,6 +6,7 @@
 
 #include "document/DiaryEditor.h"
 #include "document/TagsUnit.h"
+#include "platform/ReportedFile.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/SettingsStore.h"
@@ -42,6 +43,35 @@ void clearBox(QComboBox* box) {
 
 } // namespace
 
+void TMainForm::ConnectTodayCommands() {
+    connect(FileTodayNew, &QAction::triggered, this, &TMainForm::NewTodayEntry);
+    connect(FileTodaySave, &QAction::triggered, this, &TMainForm::SaveTodayAndExit);
+    connect(InsertDiaryAction, &QAction::triggered, this, &TMainForm::InsertDiaryActionExecute);
+    connect(InsertTitle, &QAction::triggered, this, &TMainForm::EditDiaryTitle);
+    for (QLineEdit* edit : {EditYear, EditMonth, EditDate})
+        connect(edit, &QLineEdit::textChanged, this, &TMainForm::DateFieldChange);
+    connect(BtnWeaPlus, &QPushButton::clicked, this, [this] {
+        SetWeatherExtension(true);
+        BoxWeather2->setFocus();
+    });
+    connect(BtnNewToday, &QPushButton::clicked, this, &TMainForm::NewTodayEntry);
+    connect(BtnDateReset, &QPushButton::clicked, this, &TMainForm::ResetTodayDate);
+    connect(BtnTitle, &QPushButton::clicked, this, &TMainForm::EditDiaryTitle);
+    connect(BtnGuide, &QPushButton::clicked, this, &TMainForm::ShowOperationAdvice);
+    connect(BtnBR, &QPushButton::clicked, TagBRAction, &QAction::trigger);
+    connect(ComboBoxAutoBR, &QComboBox::activated, this, [this](int index) {
+        htmlSet.setAutoLineBreaks(index == 0);
+        ApplyHtmlFlagControls();
+    });
+
+    connect(MToday, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { RefreshStatus(StatusTab::Today); });
+    connect(MToday, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Today); });
+    connect(RAll, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { RefreshStatus(StatusTab::Document); });
+    connect(RAll, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Document); });
+}
+
 void TMainForm::ResetToToday() {
     const QDate today = platform_.clock->now().date();
     setWindowTitle(MainCaption(today));
@@ -62,7 +92,7 @@ void TMainForm::UpdateWeekday() {
 }
 
 void TMainForm::DateFieldChange() {
-    if (!ShowInProgress)
+    if (!showInProgress_)
         UpdateWeekday();
 }
 
@@ -73,7 +103,7 @@ void TMainForm::NewTodayEntry() {
         return;
     MToday->loadText(QString());
     MToday->document()->setModified(false);
-    DiaryTitle.clear();
+    diaryTitle_.clear();
     PanelTitle->hide();
     ResetTodayDate();
 }
@@ -91,16 +121,16 @@ void TMainForm::SetWeatherExtension(bool open) {
 }
 
 void TMainForm::RefreshTitlePanel() {
-    if (DiaryTitle.isEmpty()) {
+    if (diaryTitle_.isEmpty()) {
         PanelTitle->hide();
         return;
     }
-    PanelTitle->setText(msg::TitlePanelPrefix + DiaryTitle);
+    PanelTitle->setText(msg::TitlePanelPrefix + diaryTitle_);
     PanelTitle->show();
 }
 
 void TMainForm::EditDiaryTitle() {
-    TitleForm->Edit(DiaryTitle);
+    TitleForm->Edit(diaryTitle_);
     RefreshTitlePanel();
     MToday->setFocus();
 }
@@ -115,7 +145,7 @@ TempDiary TMainForm::CurrentTempDiary() const {
     kept.TDW2 = BoxWeather2->currentText();
     kept.TDW1N = chosenItem(BoxWeather1);
     kept.TDW2N = chosenItem(BoxWeather2);
-    kept.TDT = DiaryTitle;
+    kept.TDT = diaryTitle_;
     return kept;
 }
 
@@ -125,7 +155,7 @@ void TMainForm::ApplyTempDiary(const TempDiary& kept) {
     EditDate->setText(kept.TDD);
     BoxDay->setCurrentIndex(-1);
     BoxDay->setEditText(kept.TDW);
-    DiaryTitle = kept.TDT;
+    diaryTitle_ = kept.TDT;
     auto restore = [](QComboBox* box, int index, const QString& text) {
         if (index != -1 && index < box->count()) {
             box->setCurrentIndex(index);
@@ -138,9 +168,17 @@ void TMainForm::ApplyTempDiary(const TempDiary& kept) {
     restore(BoxWeather2, kept.TDW2N, kept.TDW2);
 }
 
+bool TMainForm::LoadIntoToday(const QString& path) {
+    const std::optional<QString> text = readTextReporting(path, *platform_.messages);
+    if (!text)
+        return false;
+    MToday->loadText(*text);
+    return true;
+}
+
 bool TMainForm::SaveTodayTemp() {
     QString error;
-    if (!textfile::write(ProgramFolder + u"DIARY.TMP"_s, MToday->textForSaving(), &error)) {
+    if (!textfile::write(programFolder_ + u"DIARY.TMP"_s, MToday->textForSaving(), &error)) {
         platform_.messages->show(msg::TempSaveFailed, msg::TempSaveFailedCaption, MsgIcon::Error);
         return false;
     }
@@ -154,7 +192,7 @@ void TMainForm::SaveTodayAndExit() {
         platform_.messages->show(msg::TempSaveNoBody, msg::AppName, MsgIcon::Exclamation);
         return;
     }
-    if (AskSaveDocument() == AskSaveResult::Cancel) {
+    if (document_->askSave() == AskSaveResult::Cancel) {
         platform_.messages->show(msg::TempSaveCancelled, msg::TempSaveCancelledCaption, MsgIcon::Information);
         return;
     }
@@ -166,8 +204,7 @@ void TMainForm::SaveTodayAndExit() {
 }
 
 void TMainForm::ShowOperationAdvice() {
-    const QString middle =
-        htmlSet.flag(AutoBrFlag) == '1' ? msg::AdviceManualBreaks : msg::AdviceAutomaticBreaks;
+    const QString middle = htmlSet.autoLineBreaks() ? msg::AdviceAutomaticBreaks : msg::AdviceManualBreaks;
     platform_.messages->show(msg::AdviceIntro + middle + msg::AdviceOutro, msg::AdviceCaption,
                              MsgIcon::Information);
     MToday->setFocus();
@@ -180,7 +217,7 @@ void TMainForm::InsertDiaryActionExecute() {
         platform_.messages->show(msg::NoDiaryBody, msg::NoDiaryBodyCaption, MsgIcon::Exclamation);
         return;
     }
-    if (htmlSet.flag(WeatherWarnFlag) == '1' && BoxWeather1->currentText().isEmpty() &&
+    if (htmlSet.warnsWithoutWeather() && BoxWeather1->currentText().isEmpty() &&
         BoxWeather2->currentText().isEmpty() &&
         platform_.messages->show(msg::NoWeatherQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
@@ -188,14 +225,14 @@ void TMainForm::InsertDiaryActionExecute() {
         BoxWeather1->setFocus();
         return;
     }
-    if (htmlSet.flag(TitleWarnFlag) == '1' && DiaryTitle.isEmpty() &&
+    if (htmlSet.warnsWithoutTitle() && diaryTitle_.isEmpty() &&
         platform_.messages->show(msg::NoTitleQuestion, msg::EntryIncompleteCaption, MsgIcon::Question,
                                  MsgButtons::YesNo) != MsgAnswer::Yes) {
         PageControlMain->setCurrentWidget(TabSheetToday);
         BtnTitle->setFocus();
         return;
     }
-    if (!DebugMode)
+    if (!debugMode_)
         CountInsertion(appSet, MToday->displayedLineCount());
 
     DiaryEntry entry;
@@ -205,22 +242,22 @@ void TMainForm::InsertDiaryActionExecute() {
     entry.weekdayText = BoxDay->currentText();
     entry.weather1 = {BoxWeather1->currentText(), chosenItem(BoxWeather1)};
     entry.weather2 = {BoxWeather2->currentText(), chosenItem(BoxWeather2)};
-    entry.title = DiaryTitle;
+    entry.title = diaryTitle_;
     entry.body = MToday->toPlainText();
     entry.shiftHeld = platform_.keyboard->shiftHeld();
     entry.now = platform_.clock->now().time();
 
     if (NeedsWeatherResolution(entry)) {
-        appSet.setFlag(TagDialogMode, 'W');
+        appSet.setTagDialogMode('W');
         TTagsForm tags(platform_, htmlSet, appSet, this);
         tags.SetWeatherFields(entry.weather1, entry.weather2);
         if (tags.exec() == QDialog::Accepted) {
-            WeatherTag1 = tags.WeatherTag1();
-            WeatherTag2 = tags.WeatherTag2();
+            weatherTag1_ = tags.WeatherTag1();
+            weatherTag2_ = tags.WeatherTag2();
         }
     }
 
-    RAll->insertTextAtCaret(ComposeDiaryEntry(entry, htmlSet, WeatherTag1, WeatherTag2));
+    RAll->insertTextAtCaret(ComposeDiaryEntry(entry, htmlSet, weatherTag1_, weatherTag2_));
     MToday->document()->setModified(false);
 }
 

@@ -1,38 +1,34 @@
-// The main window's life: creation, the show sequence that brings the settings
-// into the controls, the start-up restore of today's body, the close sequence
-// with its questions, dropped files and the Help menu.
+// The main window's life: creation, the settings, the show sequence that brings
+// them into the controls, the start-up restore of today's body, the close
+// sequence with its questions, dropped files and the steps after the settings
+// dialogs.
 
 #include "app/MainUnit.h"
 
-#include "app/HelpUnit.h"
 #include "app/Resources.h"
 #include "document/DiaryEditor.h"
-#include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
-#include "settings/SettingsStore.h"
 #include "today/TitleUnit.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     : QMainWindow(parent), OpenDialog(FileDialogKind::Open, platform.fileDialogs),
-      SaveDialog(FileDialogKind::Save, platform.fileDialogs), platform_(platform) {
+      SaveDialog(FileDialogKind::Save, platform.fileDialogs), platform_(platform),
+      programFolder_(platform.programFolder) {
     setObjectName(u"MainForm"_s);
     resize(620, 420);
     setMinimumWidth(289);
@@ -45,7 +41,13 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateControls();
-    ConnectHandlers();
+    document_ =
+        new DiaryDocument(*RAll, *platform_.messages, OpenDialog, SaveDialog, appSet, programFolder_, this);
+    ConnectWindowCommands();
+    ConnectDocumentCommands();
+    ConnectEditCommands();
+    ConnectTodayCommands();
+    ConnectHelpCommands();
 
     OpenDialog.options = FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist |
                          FileDialogOption::FileMustExist | FileDialogOption::NoReadOnlyReturn |
@@ -55,10 +57,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
                          FileDialogOption::EnableSizing;
 
     // Creation, before the window is shown.
-    ProgramFolder = platform_.programFolder;
-    const QSize screen = platform_.systemInfo->primaryScreenSize();
-    ScreenWidth = screen.width();
-    ScreenHeight = screen.height();
+    screenSize_ = platform_.systemInfo->primaryScreenSize();
     LoadSettings();
     setAcceptDrops(true);
 
@@ -75,13 +74,14 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::LoadSettings() {
     const LoadOutcome outcome = ::LoadSettings(*platform_.registry, *platform_.browsers, htmlSet, appSet);
-    SettingsState = outcome.settingsState;
-    IePathFromSystem = outcome.iePathFromSystem;
-    NnPathFromSystem = outcome.nnPathFromSystem;
-    OperaPathFromSystem = outcome.operaPathFromSystem;
-    SendIEAction->setEnabled(outcome.sendIEEnabled);
-    SendNNAction->setEnabled(outcome.sendNNEnabled);
-    SendOperaAction->setEnabled(outcome.sendOperaEnabled);
+    settingsOrigin_ = outcome.origin;
+    ieFromSystem_ = outcome.iePathFromSystem;
+    nnFromSystem_ = outcome.nnPathFromSystem;
+    operaFromSystem_ = outcome.operaPathFromSystem;
+    ieAvailable_ = outcome.sendIEEnabled;
+    nnAvailable_ = outcome.sendNNEnabled;
+    operaAvailable_ = outcome.sendOperaEnabled;
+    UpdateCommandStates();
 }
 
 void TMainForm::SaveSettings() {
@@ -94,6 +94,27 @@ void TMainForm::SaveSettings() {
                    platform_.clock->now().date());
 }
 
+void TMainForm::ConnectWindowCommands() {
+    connect(PageControlMain, &QTabWidget::currentChanged, this, &TMainForm::UpdatePageState);
+    connect(BtnExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
+    connect(BtnHtml, &QPushButton::clicked, SetHTMLAction, &QAction::trigger);
+    connect(BtnCtrl, &QPushButton::clicked, SetAppAction, &QAction::trigger);
+    connect(SetHTMLAction, &QAction::triggered, this, &TMainForm::SetHTMLActionExecute);
+    connect(SetAppAction, &QAction::triggered, this, &TMainForm::SetAppActionExecute);
+    connect(ViewWrapSet, &QAction::triggered, this, [this] {
+        appSet.flipTodayWrap();
+        ApplyWrap(WrapTarget::Today);
+    });
+    connect(ViewWrapSet2, &QAction::triggered, this, [this] {
+        appSet.flipDocumentWrap();
+        ApplyWrap(WrapTarget::Document);
+    });
+    centralWidget()->installEventFilter(this);
+}
+
+// ---- Show --------------------------------------------------------------------
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
@@ -103,9 +124,9 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    ShowInProgress = true;
-    if (SettingsState != '-')
-        ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    showInProgress_ = true;
+    if (settingsOrigin_ != SettingsOrigin::Current)
+        ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
     AutoOpenAtStart();
     PageControlMain->setCurrentWidget(TabSheetToday);
     ApplyWindowSettings();
@@ -124,52 +145,33 @@ void TMainForm::FormShow() {
     RefreshStatus(StatusTab::Today);
     // The input method's composition colours cannot be set through Qt; the
     // platform's own colours stay.
-    ShowInProgress = false;
+    showInProgress_ = false;
 }
 
 void TMainForm::AutoOpenAtStart() {
-    BookmarkListPath = ProgramFolder + u"bookmark.csv"_s;
-    SentenceListPath = ProgramFolder + u"sentence.csv"_s;
-    ProjectListPath = ProgramFolder + u"default.str"_s;
-
-    BtnSentence->setToolTip(msg::BtnSentenceHint);
-    BtnEditor->setToolTip(msg::BtnEditorHint);
-    BtnFTP->setToolTip(msg::BtnFtpHint);
-
-    const char mode = appSet.flag(AutoOpenFlag);
+    const AutoOpen mode = appSet.autoOpen();
     QString error;
-    if (mode == '1') {
+    if (mode == AutoOpen::LastSaved) {
         if (!QFileInfo(appSet.FileHistory1).isFile() && !appSet.FileHistory1.isEmpty())
             error = msg::lastSavedFileMissing(appSet.FileHistory1);
-    } else if (mode == '2') {
+    } else if (mode == AutoOpen::AlwaysOpenHtml) {
         if (!QFileInfo(appSet.AlwaysOpenHtml).isFile())
             error = msg::alwaysOpenFileMissing(appSet.AlwaysOpenHtml);
     }
     if (!error.isEmpty())
         platform_.messages->show(error, msg::AutoOpenErrorCaption, MsgIcon::Error);
-    else if (mode == '1')
-        OpenHistoryFile(0);
-    else if (mode == '2')
-        OpenHistoryFile(-1);
+    else if (mode == AutoOpen::LastSaved)
+        document_->openHistoryEntry(0);
+    else if (mode == AutoOpen::AlwaysOpenHtml)
+        document_->openHistoryEntry(-1);
 
-    DebugMode = false;
-    if (appSet.flag(TodayImeFlag) == '1')
+    debugMode_ = false;
+    if (appSet.todayInputMethodOn())
         MToday->setInputMethodHints(Qt::ImhNone);
 }
 
-bool TMainForm::LoadIntoToday(const QString& path) {
-    QString error;
-    const std::optional<QString> text = textfile::read(path, &error);
-    if (!text) {
-        platform_.messages->show(error, msg::AppName, MsgIcon::Error);
-        return false;
-    }
-    MToday->loadText(*text);
-    return true;
-}
-
 void TMainForm::RestoreStartupBody() {
-    const QString tempPath = ProgramFolder + u"DIARY.TMP"_s;
+    const QString tempPath = programFolder_ + u"DIARY.TMP"_s;
     if (QFileInfo::exists(tempPath)) {
         // A kept entry. It is deleted only once it was read: a file that cannot
         // be read stays for the next start instead of being lost.
@@ -195,10 +197,12 @@ void TMainForm::RestoreStartupBody() {
         }
         return;
     }
-    const QString templatePath = ProgramFolder + u"basediary.txt"_s;
+    const QString templatePath = programFolder_ + u"basediary.txt"_s;
     if (QFileInfo::exists(templatePath) && LoadIntoToday(templatePath))
         MToday->document()->setModified(false);
 }
+
+// ---- Close -------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (closing_) {
@@ -215,10 +219,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (SettingsCleared == 'T')
+    if (settingsCleared_)
         return true;
     try {
-        if (AskSaveDocument() == AskSaveResult::Cancel)
+        if (document_->askSave() == AskSaveResult::Cancel)
             return false;
         if (!MToday->document()->isModified())
             return true;
@@ -240,14 +244,14 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FormClose() {
-    if (SettingsCleared != 'T')
+    if (!settingsCleared_)
         SaveSettings();
-    if (ErrorHtmlMade == u"F"_s)
+    if (errorPageWritten_)
         DeleteErrorPage();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Paint && ErrorHtmlMade == u"F"_s)
+    if (watched == centralWidget() && event->type() == QEvent::Paint && errorPageWritten_)
         DeleteErrorPage();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -301,17 +305,14 @@ void TMainForm::DropFiles(const QStringList& paths) {
             MToday->document()->setModified(false);
         return;
     }
-    if (AskSaveDocument() != AskSaveResult::Cancel)
-        OpenDocumentFile(path);
+    if (document_->askSave() != AskSaveResult::Cancel)
+        document_->openFile(path);
 }
 
 // ---- After the dialogs ----------------------------------------------------------
 
 void TMainForm::FocusShownEditor() {
-    if (TodayTabShown())
-        MToday->setFocus();
-    else
-        RAll->setFocus();
+    ActiveEditor()->setFocus();
 }
 
 void TMainForm::SetHTMLActionExecute() {
@@ -325,7 +326,7 @@ void TMainForm::SetAppActionExecute() {
 }
 
 void TMainForm::AfterHtmlSettingsDialog() {
-    ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
     ApplyHtmlFlagControls();
     FillWeekdayList();
     ShowHtmlSetName();
@@ -334,45 +335,12 @@ void TMainForm::AfterHtmlSettingsDialog() {
 }
 
 void TMainForm::AfterAppSettingsDialog() {
-    ApplySettingDefaults(htmlSet, appSet, SettingsCleared);
+    ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
     ApplyWindowSettings();
     ApplyHtmlFlagControls();
     ClearBookmarkMenu();
     ClearSnippetMenu();
     ClearProjectMenu();
-    appSet.setFlag(SettingsDialogPage, '\0');
-    FocusShownEditor();
-}
-
-// ---- Help menu ------------------------------------------------------------------
-
-void TMainForm::HelpManClick() {
-    const QString manual = ProgramFolder + u"Pagora.chm"_s;
-    if (QFileInfo::exists(manual)) {
-        platform_.shell->open(manual);
-        return;
-    }
-    platform_.messages->show(msg::ManualNotFound, msg::ManualNotFoundCaption, MsgIcon::Error);
-    HelpActionExecute();
-}
-
-void TMainForm::HelpFaqClick() {
-    platform_.shell->open(msg::OnlineManualUrl);
-}
-
-void TMainForm::HelpUninstallClick() {
-    if (platform_.messages->show(msg::UninstallConfirm, msg::UninstallConfirmCaption, MsgIcon::Warning,
-                                 MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
-        return;
-    ClearSettings(*platform_.registry);
-    platform_.messages->show(msg::UninstallDone, msg::UninstallDoneCaption, MsgIcon::Information);
-    SettingsCleared = 'T';
-    close();
-}
-
-void TMainForm::HelpActionExecute() {
-    THelpForm about(
-        platform_, appSet, DebugMode, [this] { HelpManClick(); }, this);
-    about.exec();
+    appSet.setSettingsDialogPage('\0');
     FocusShownEditor();
 }

@@ -1,19 +1,26 @@
 #pragma once
 // TMainForm: the main window and hub of the program. It owns the two settings
-// records, the run-time state, both tabs with their controls, the menus and
-// every command. The handlers are grouped by subject in separate sources:
-//   MainUnit.cpp      start-up, show and close sequences, dropped files, Help menu
-//   MainLayout.cpp    controls, menus, actions, command states, settings → controls
-//   MainDocument.cpp  the diary document: new, open, save, history
+// records, the diary document, both tabs with their controls, the menus and
+// every command. Its members are grouped by subject in separate sources, each
+// of which also connects its own commands:
+//   MainUnit.cpp      creation, settings, the show and close sequences, dropped files,
+//                     the steps after the settings dialogs
+//   MainLayout.cpp    the controls of both tabs and the settings brought into them
+//   MainCommands.cpp  the command table (actions, captions, keys), the menus, the
+//                     commands' states per tab, tab switching
+//   MainDocument.cpp  the whole-file tab's document commands and history menus
 //   MainEdit.cpp      the editing commands shared by both editors
 //   MainToday.cpp     today's page, the composer, the status panels
+//   MainHelp.cpp      the Help menu
+// docs/ARCHITECTURE.md walks through adding a command.
 
+#include "document/DiaryDocument.h"
 #include "platform/Platform.h"
 #include "settings/AppSet.h"
 #include "settings/HtmlSet.h"
+#include "settings/SettingsStore.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 class DiaryEditor;
 class QAbstractButton;
@@ -31,8 +38,6 @@ class TUpDown;
 class TTitleForm;
 struct TempDiary;
 
-enum class AskSaveResult { Proceed, ProceedUnsaved, Cancel };
-enum class DocumentSaveResult { Saved, Cancelled };
 enum class StatusTab { Today, Document };
 enum class WrapTarget { Both, Today, Document };
 
@@ -42,24 +47,9 @@ public:
     explicit TMainForm(const Platform& platform, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // ---- Settings records and run-time state ----------------------------------
+    // ---- Settings records (the only truth between start and exit) ----------------
     HtmlSet htmlSet;
     AppSet appSet;
-
-    QString ProgramFolder; // ends in the native separator
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    char SettingsState = '-';   // '-' current, 'F' first run, 'U' older or marked
-    char SettingsCleared = 'F'; // 'T' once the user removed the settings
-    bool ShowInProgress = false;
-    char AllFontApplied = 0; // 'F' once the document font was applied
-    bool DebugMode = false;
-    QString DiaryTitle;
-    QString IePathFromSystem, NnPathFromSystem, OperaPathFromSystem;
-    QString BookmarkListPath, SentenceListPath, ProjectListPath;
-    QString DocumentFileName;
-    QString WeatherTag1, WeatherTag2;
-    QString ErrorHtmlMade; // "F" once the error page was written
 
     // ---- Controls ---------------------------------------------------------------
     QFrame* BevelTop = nullptr;
@@ -129,7 +119,38 @@ public:
 
     TTitleForm* TitleForm = nullptr;
 
-    // ---- Start-up, show and close -----------------------------------------------
+    // ---- What the window holds for the run ------------------------------------------
+    DiaryDocument& document() { return *document_; }
+    SettingsOrigin settingsOrigin() const { return settingsOrigin_; }
+    bool showInProgress() const { return showInProgress_; }
+    QString diaryTitle() const { return diaryTitle_; }
+    void setDiaryTitle(const QString& title) { diaryTitle_ = title; }
+    QString weatherTag1() const { return weatherTag1_; }
+    QString weatherTag2() const { return weatherTag2_; }
+    bool debugMode() const { return debugMode_; }
+    // The primary screen's size when the window was created.
+    QSize screenSize() const { return screenSize_; }
+    void setDebugMode(bool on) { debugMode_ = on; }
+
+    // ---- Operations other parts of the program run ----------------------------------
+    void AfterHtmlSettingsDialog();
+    void AfterAppSettingsDialog();
+    void DropFiles(const QStringList& paths);
+    void ApplyWindowSettings();
+    void ApplyHtmlFlagControls();
+    void RefreshTitlePanel();
+    void OpenProjectFile(const QString& path);
+    void SetDocumentName(const QString& name);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ---- MainUnit.cpp: life of the window
     void LoadSettings();
     void SaveSettings();
     void FormShow();
@@ -137,57 +158,50 @@ public:
     void FormClose();
     void AutoOpenAtStart();
     void RestoreStartupBody();
-    void DropFiles(const QStringList& paths);
-    void AfterHtmlSettingsDialog();
-    void AfterAppSettingsDialog();
     void FocusShownEditor();
-    void HelpManClick();
-    void HelpFaqClick();
-    void HelpUninstallClick();
-    void HelpActionExecute();
     void SetHTMLActionExecute();
     void SetAppActionExecute();
     void DeleteErrorPage();
     void ClearBookmarkMenu();
     void ClearSnippetMenu();
     void ClearProjectMenu();
+    void ConnectWindowCommands();
 
-    // ---- Layout and command states ------------------------------------------------
-    void ApplyWindowSettings();
+    // ---- MainLayout.cpp: controls and the settings in them
+    void CreateControls();
+    void SetGuideText();
     void FillWeekdayList();
-    void ApplyHtmlFlagControls();
     void ShowHtmlSetName();
-    void UpdatePageState();
     void ApplyWrap(WrapTarget which);
+
+    // ---- MainCommands.cpp: commands, menus, states, keys
+    void CreateActions();
+    void CreateMenus();
+    void UpdatePageState();
+    void UpdateCommandStates();
+    QList<QKeySequence> CommandKeys() const;
     bool TodayTabShown() const;
     DiaryEditor* ActiveEditor() const;
 
-    // ---- Diary document -------------------------------------------------------------
-    AskSaveResult AskSaveDocument();
-    void NewActionExecute();
-    void OpenActionExecute();
-    bool OpenDocumentFile(const QString& path);
-    void OpenHistoryFile(int index);
-    void OpenProjectFile(const QString& path);
-    DocumentSaveResult SaveDocument();
-    DocumentSaveResult SaveDocumentAs();
-    void SetDocumentName(const QString& name);
+    // ---- MainDocument.cpp: the whole-file tab's document
+    void ConnectDocumentCommands();
+    void ShowDocumentName();
     void MenuFileClick();
     void PopupHistryPopup();
     void BtnHistoryClick();
-    void RAllChange();
-    bool HasDocument() const;
 
-    // ---- Editing commands ---------------------------------------------------------------
+    // ---- MainEdit.cpp: editing commands
+    void ConnectEditCommands();
     void MenuEditClick();
 
-    // ---- Today's page, composer, status ---------------------------------------------------
+    // ---- MainToday.cpp: today's page, composer, status
+    void ConnectTodayCommands();
     void ResetToToday();
     void NewTodayEntry();
     void ResetTodayDate();
     void SetWeatherExtension(bool open);
-    void RefreshTitlePanel();
     void EditDiaryTitle();
+    bool LoadIntoToday(const QString& path);
     bool SaveTodayTemp();
     void SaveTodayAndExit();
     void ShowOperationAdvice();
@@ -199,28 +213,28 @@ public:
     void MonthlyStatisticsCheck();
     void RefreshStatus(StatusTab tab);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateActions();
-    void CreateMenus();
-    void CreateControls();
-    void ConnectHandlers();
-    void ConnectEditCommands();
-    void MakeDocumentEditable();
-    void SetGuideText();
-    void MarkDocumentLoaded();
-    void MarkDocumentSaved();
-    bool LoadIntoToday(const QString& path);
-    bool WriteDocument(const QString& path);
-    QList<QKeySequence> CommandKeys() const;
+    // ---- MainHelp.cpp: the Help menu
+    void ConnectHelpCommands();
+    void HelpManClick();
+    void HelpFaqClick();
+    void HelpUninstallClick();
+    void HelpActionExecute();
 
     Platform platform_;
+    QString programFolder_; // ends in the native separator
+    QSize screenSize_;
+    DiaryDocument* document_ = nullptr;
+    SettingsOrigin settingsOrigin_ = SettingsOrigin::Current;
+    bool settingsCleared_ = false; // the user removed the settings: nothing is saved at exit
+    bool showInProgress_ = false;  // the date fields' handlers wait while the show sequence fills them
+    bool documentFontApplied_ = false;
+    bool debugMode_ = false;        // statistics are not counted
+    bool errorPageWritten_ = false; // error.html waits for its deletion
     bool shownOnce_ = false;
     bool closing_ = false;
+    // Whether the system lookup or the user's paths found the named browsers.
+    bool ieAvailable_ = false, nnAvailable_ = false, operaAvailable_ = false;
+    QString ieFromSystem_, nnFromSystem_, operaFromSystem_;
+    QString diaryTitle_;
+    QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
 };

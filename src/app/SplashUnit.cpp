@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -55,7 +57,7 @@ TSplashForm::TSplashForm(const std::optional<SplashFigures>& figures, QWidget* p
     ImageIcon->setPixmap(oribelIcon().pixmap(48, 48));
     ImageIcon->setFixedSize(48, 48);
 
-    Label2 = namedLabel(QStringLiteral("Label2"), msg::SplashSubtitle, frame);
+    Label2 = namedLabel(QStringLiteral("Label2"), u"日記HTMLファイル作成支援エディタ"_s, frame);
     Label1 = namedLabel(QStringLiteral("Label1"), msg::AppName, frame);
     QFont title = resized(font(), 28, true);
     title.setItalic(true);
@@ -66,7 +68,8 @@ TSplashForm::TSplashForm(const std::optional<SplashFigures>& figures, QWidget* p
     Label1->setStyleSheet(QStringLiteral("color: #2f6f9f;"));
     Label3 = namedLabel(QStringLiteral("Label3"), msg::VersionText, frame);
     Label3->setFont(resized(font(), 10, true));
-    LabelNotice = namedLabel(QStringLiteral("LabelNotice"), msg::SplashNotice, frame);
+    LabelNotice = namedLabel(QStringLiteral("LabelNotice"),
+                             u"ウェブ日記のHTMLを、手元で書いて整えるエディタです。"_s, frame);
     LabelNotice->setWordWrap(true);
 
     InfoPanel = new QFrame(frame);
@@ -74,18 +77,18 @@ TSplashForm::TSplashForm(const std::optional<SplashFigures>& figures, QWidget* p
     static_cast<QFrame*>(InfoPanel)->setFrameShape(QFrame::StyledPanel);
     static_cast<QFrame*>(InfoPanel)->setFrameShadow(QFrame::Sunken);
     const QFont figureFont = resized(font(), 16, true);
-    LabelWriteTimeCap = namedLabel(QStringLiteral("LabelWriteTimeCap"), msg::SplashWriteTimeCap, InfoPanel);
+    LabelWriteTimeCap =
+        namedLabel(QStringLiteral("LabelWriteTimeCap"), u"今月中に日記を書いた回数："_s, InfoPanel);
     LabelWriteTime = namedLabel(QStringLiteral("LabelWriteTime"), msg::SplashFigureUnknown, InfoPanel);
     LabelWriteTime->setFont(figureFont);
     LabelWriteTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelWriteTimeTani =
-        namedLabel(QStringLiteral("LabelWriteTimeTani"), msg::SplashWriteTimeUnit, InfoPanel);
+    LabelWriteTimeTani = namedLabel(QStringLiteral("LabelWriteTimeTani"), u"回"_s, InfoPanel);
     LabelWriteTimeBef = namedLabel(QStringLiteral("LabelWriteTimeBef"), msg::SplashFigureUnknown, InfoPanel);
-    LabelSumLineCap = namedLabel(QStringLiteral("LabelSumLineCap"), msg::SplashSumLineCap, InfoPanel);
+    LabelSumLineCap = namedLabel(QStringLiteral("LabelSumLineCap"), u"今月の日記の総行数："_s, InfoPanel);
     LabelSumLine = namedLabel(QStringLiteral("LabelSumLine"), msg::SplashFigureUnknown, InfoPanel);
     LabelSumLine->setFont(figureFont);
     LabelSumLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelSumLineTani = namedLabel(QStringLiteral("LabelSumLineTani"), msg::SplashSumLineUnit, InfoPanel);
+    LabelSumLineTani = namedLabel(QStringLiteral("LabelSumLineTani"), u"行"_s, InfoPanel);
     LabelSumLineBef = namedLabel(QStringLiteral("LabelSumLineBef"), msg::SplashFigureUnknown, InfoPanel);
 
     auto* info = new QGridLayout(InfoPanel);
@@ -101,9 +104,9 @@ TSplashForm::TSplashForm(const std::optional<SplashFigures>& figures, QWidget* p
     info->addWidget(LabelSumLineBef, 1, 3);
     info->setColumnStretch(1, 1);
 
-    StatusLabel = namedLabel(QStringLiteral("StatusLabel"), msg::SplashStarting, frame);
+    StatusLabel = namedLabel(QStringLiteral("StatusLabel"), u"起動処理中..."_s, frame);
     StatusLabel->setStyleSheet(QStringLiteral("color: maroon;"));
-    BtnPin = new QPushButton(msg::SplashPin, frame);
+    BtnPin = new QPushButton(u"消さない"_s, frame);
     BtnPin->setObjectName(QStringLiteral("BtnPin"));
 
     auto* heading = new QGridLayout;
@@ -146,14 +149,12 @@ void TSplashForm::FormShow(const std::optional<SplashFigures>& figures) {
     if (figures) {
         LabelWriteTime->setText(QString::number(figures->time));
         LabelSumLine->setText(QString::number(figures->lines));
-        LabelWriteTimeBef->setText(msg::SplashLastMonthBefore + QString::number(figures->timeL) +
-                                   msg::SplashLastMonthTimeAfter);
-        LabelSumLineBef->setText(msg::SplashLastMonthBefore + QString::number(figures->linesL) +
-                                 msg::SplashLastMonthLinesAfter);
+        LabelWriteTimeBef->setText(msg::SplashLastMonthBefore + QString::number(figures->timeL) + u"回）"_s);
+        LabelSumLineBef->setText(msg::SplashLastMonthBefore + QString::number(figures->linesL) + u"行）"_s);
         return;
     }
     // No figures yet (first run, or a value missing): a welcome line instead.
-    LabelWriteTimeCap->setText(msg::SplashWelcome);
+    LabelWriteTimeCap->setText(u"Oribel をダウンロードいただき、ありがとうございます。"_s);
     for (QLabel* label : {LabelWriteTime, LabelWriteTimeTani, LabelWriteTimeBef, LabelSumLineCap,
                           LabelSumLine, LabelSumLineTani, LabelSumLineBef})
         label->hide();
@@ -171,7 +172,7 @@ void TSplashForm::BtnPinClick() {
     }
     // Pinned: the splash stays until the user closes it, by this button or Escape.
     Timer1->stop();
-    BtnPin->setText(msg::SplashPinnedClose);
+    BtnPin->setText(u"閉じる"_s);
     BtnPin->setFocus();
     StatusLabel->hide();
 }

@@ -37,15 +37,11 @@ void setFieldGrey(QLineEdit* field, bool grey) {
     field->setPalette(palette);
 }
 
-bool isListItem(const WeatherField& weather) {
-    return weather.listIndex >= 0 && weather.listIndex <= 3;
-}
-
 } // namespace
 
 TTagsForm::TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent)
     : QDialog(parent), platform_(platform), htmlSet_(htmlSet), appSet_(appSet),
-      mode_(appSet.flag(TagDialogMode)) {
+      mode_(appSet.tagDialogMode()) {
     setObjectName(u"TagsForm"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -57,7 +53,7 @@ TTagsForm::TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& a
 }
 
 void TTagsForm::BuildFrame() {
-    setWindowTitle(mode_ == 'W' ? msg::TagsWeatherCaption : msg::TagsCaption);
+    setWindowTitle(mode_ == 'W' ? u"不足情報の解決 - Oribel"_s : u"HTMLタグ挿入 - Oribel"_s);
 
     auto* root = new QVBoxLayout(this);
     PageControl = new QTabWidget(this);
@@ -66,14 +62,14 @@ void TTagsForm::BuildFrame() {
 
     auto* bottom = new QHBoxLayout();
     bottom->setSpacing(ButtonGap);
-    CheckAllLowerCase = new QCheckBox(msg::TagsAllLowerCase, this);
+    CheckAllLowerCase = new QCheckBox(u"全て小文字(&L)"_s, this);
     CheckAllLowerCase->setObjectName(u"CheckAllLowerCase"_s);
-    CheckAllLowerCase->setToolTip(msg::TagsAllLowerCaseHint);
-    BtnOK = new QPushButton(msg::TagsOk, this);
+    CheckAllLowerCase->setToolTip(u"全て小文字に変換して挿入します。"_s);
+    BtnOK = new QPushButton(u"OK"_s, this);
     BtnOK->setObjectName(u"BtnOK"_s);
     BtnOK->setDefault(true);
     BtnOK->setFixedWidth(ButtonWidth);
-    BtnCancel = new QPushButton(msg::TagsCancel, this);
+    BtnCancel = new QPushButton(u"Cancel"_s, this);
     BtnCancel->setObjectName(u"BtnCancel"_s);
     BtnCancel->setFixedWidth(ButtonWidth);
     bottom->addWidget(CheckAllLowerCase);
@@ -120,8 +116,8 @@ void TTagsForm::BuildWeaColorSheet() {
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize));
     icon->setAlignment(Qt::AlignTop);
     auto* lines = new QVBoxLayout();
-    lines->addWidget(new QLabel(msg::WeaNoteOutsideList, WeaColorSheet));
-    lines->addWidget(new QLabel(msg::WeaNoteChoose, WeaColorSheet));
+    lines->addWidget(new QLabel(u"天気欄に、リスト外の文字が入力されています。"_s, WeaColorSheet));
+    lines->addWidget(new QLabel(u"表示する際のタグ設定を選択して下さい。"_s, WeaColorSheet));
     note->addWidget(icon);
     note->addLayout(lines, 1);
     page->addLayout(note);
@@ -165,7 +161,7 @@ void TTagsForm::BuildWeaColorSheet() {
         panel->tag->installEventFilter(this);
     }
 
-    AddSheet(WeaColorSheet, msg::WeaSheetCaption, 'W');
+    AddSheet(WeaColorSheet, u"天気のタグ指定"_s, 'W');
 }
 
 TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
@@ -181,16 +177,17 @@ TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
     p.input->setObjectName(u"EditWeaCol"_s + n);
     p.input->setReadOnly(true);
     setFieldGrey(p.input, true);
-    auto* inputLabel = new QLabel(number == 1 ? msg::WeaInput1 : msg::WeaInput2, p.panel);
+    auto* inputLabel = new QLabel(number == 1 ? u"入力文字１："_s : u"入力文字２："_s, p.panel);
     inputLabel->setBuddy(p.input);
     inputRow->addWidget(inputLabel);
     inputRow->addWidget(p.input, 1);
     layout->addLayout(inputRow);
 
-    auto* group = new QGroupBox(number == 1 ? msg::WeaList1 : msg::WeaList2, p.panel);
+    auto* group = new QGroupBox(number == 1 ? u"設定リスト(&1)"_s : u"設定リスト(&2)"_s, p.panel);
     auto* groupLayout = new QGridLayout(group);
     p.choices = new QButtonGroup(group);
-    const QString captions[5] = {msg::WeaSun, msg::WeaCloud, msg::WeaRain, msg::WeaSnow, msg::WeaUser};
+    const QString captions[5] = {u"「晴れ」の設定(&L)"_s, u"「くもり」の設定(&C)"_s, u"「雨」の設定(&R)"_s,
+                                 u"「雪」の設定(&S)"_s, u"任意のタグを指定(&U)"_s};
     const QString names[5] = {u"Sun"_s, u"Crw"_s, u"Rain"_s, u"Snow"_s, u"User"_s};
     for (int choice = 0; choice < 5; ++choice) {
         p.radios[choice] = new QRadioButton(captions[choice], group);
@@ -201,9 +198,9 @@ TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
     p.tag = new QLineEdit(group);
     p.tag->setObjectName(u"EditWea"_s + n + u"User"_s);
     p.tag->setMinimumWidth(220);
-    p.color = new QPushButton(msg::WeaColor, group);
+    p.color = new QPushButton(u"色"_s, group);
     p.color->setObjectName(u"BtnWea"_s + n + u"Color"_s);
-    p.color->setToolTip(msg::WeaColorHint);
+    p.color->setToolTip(u"カラー指定"_s);
     p.color->setAutoDefault(false);
     groupLayout->addWidget(p.tag, 5, 0);
     groupLayout->addWidget(p.color, 5, 1);
@@ -256,7 +253,7 @@ void TTagsForm::FormShow() {
     default:
         break;
     }
-    if (appSet_.flag(LowerCaseFlag) == '1')
+    if (appSet_.lowerCaseTags())
         CheckAllLowerCase->setChecked(true);
 }
 
@@ -277,7 +274,7 @@ void TTagsForm::WeaColorSheetShow() {
     QList<WeatherPanel*> open;
     for (WeatherPanel* panel : {&weather1_, &weather2_}) {
         panel->input->setText(panel->weather.text);
-        if (!panel->weather.text.isEmpty() && !isListItem(panel->weather)) {
+        if (panel->weather.isTyped()) {
             open.append(panel);
             continue;
         }

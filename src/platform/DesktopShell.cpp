@@ -1,5 +1,7 @@
 #include "platform/DesktopShell.h"
 
+#include "resources/Messages.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -32,13 +34,33 @@ QUrl DesktopShell::urlFor(const QString& documentOrAddress) {
     return QUrl::fromLocalFile(file.absoluteFilePath());
 }
 
-bool DesktopShell::open(const QString& documentOrAddress) {
+bool DesktopShell::open(const QString& documentOrAddress, QString* error) {
     const QUrl url = urlFor(documentOrAddress);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    if (!url.isValid()) {
+        if (error)
+            *error = documentOrAddress.trimmed().isEmpty() ? msg::ShellNothingToOpen
+                                                           : msg::shellNotFound(documentOrAddress);
+        return false;
+    }
+    if (QDesktopServices::openUrl(url))
+        return true;
+    if (error)
+        *error = msg::shellNoHandler(documentOrAddress);
+    return false;
 }
 
-bool DesktopShell::launch(const QString& program, const QStringList& arguments) {
-    if (program.isEmpty())
+bool DesktopShell::launch(const QString& program, const QStringList& arguments, QString* error) {
+    if (program.isEmpty()) {
+        if (error)
+            *error = msg::ShellNoProgram;
         return false;
-    return QProcess::startDetached(program, arguments);
+    }
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (process.startDetached())
+        return true;
+    if (error)
+        *error = msg::shellLaunchFailed(program, process.errorString());
+    return false;
 }

@@ -8,10 +8,13 @@
 
 class DesktopShell : public Shell {
 public:
+    using Shell::launch;
+    using Shell::open;
+
     // A text beginning with http:, https:, mailto:, file: or ftp: is an
     // address; anything else is a local file, which must exist.
-    bool open(const QString& documentOrAddress) override;
-    bool launch(const QString& program, const QStringList& arguments) override;
+    bool open(const QString& documentOrAddress, QString* error) override;
+    bool launch(const QString& program, const QStringList& arguments, QString* error) override;
 
     // The address open() hands to the desktop for a text; invalid when it
     // names no existing local file and no known kind of address.

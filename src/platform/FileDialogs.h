@@ -12,8 +12,8 @@
 enum class FileDialogKind { Open, Save };
 
 enum class FileDialogOption {
-    OverwritePrompt = 0x01,  // ask before replacing an existing file (save)
-    HideReadOnly = 0x02,     // no "open read-only" box
+    OverwritePrompt = 0x01, // ask before replacing an existing file (save)
+    HideReadOnly = 0x02,    // no "open read-only" box
     PathMustExist = 0x04,
     FileMustExist = 0x08,    // open
     NoReadOnlyReturn = 0x10, // refuse a read-only file
@@ -40,11 +40,11 @@ public:
     bool execute() { return runner_ && runner_->run(*this); }
 
     QString title;
-    QString filter;     // "desc|pattern;pattern|desc|pattern"
+    QString filter;      // "desc|pattern;pattern|desc|pattern"
     int filterIndex = 1; // 1-based, as the filter list counts
-    QString initialDir; // empty: the dialog's current folder
-    QString defaultExt; // without the dot; added to a name typed without extension
-    QString fileName;   // in: preset name; out: the chosen full path
+    QString initialDir;  // empty: the dialog's current folder
+    QString defaultExt;  // without the dot; added to a name typed without extension
+    QString fileName;    // in: preset name; out: the chosen full path
     FileDialogOptions options;
 
 private:
@@ -63,5 +63,6 @@ public:
     // initial: the colour selected when the chooser opens (none: the chooser's own).
     // customColors: preset custom colours, in order. Returns the chosen colour, or
     // nothing when the user cancels.
-    virtual std::optional<quint32> pick(std::optional<quint32> initial, const QList<quint32>& customColors) = 0;
+    virtual std::optional<quint32> pick(std::optional<quint32> initial,
+                                        const QList<quint32>& customColors) = 0;
 };

@@ -6,7 +6,7 @@
 #include <optional>
 
 enum class MsgIcon { None, Information, Exclamation, Question, Error, Warning };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 struct MessageRequest {

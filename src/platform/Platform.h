@@ -25,7 +25,7 @@ struct Platform {
     SystemInfo* systemInfo = nullptr;
     Registry* registry = nullptr;
     BrowserLookup* browsers = nullptr;
-    QString programFolder;    // ends in the native separator
-    QString executablePath;   // full path of the running program
-    QStringList arguments;    // command-line parameters, program name excluded
+    QString programFolder;  // ends in the native separator
+    QString executablePath; // full path of the running program
+    QStringList arguments;  // command-line parameters, program name excluded
 };

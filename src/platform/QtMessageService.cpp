@@ -52,6 +52,8 @@ ButtonSet buttonSet(MsgButtons buttons) {
         return {{MsgAnswer::Yes, MsgAnswer::No}, MsgAnswer::No};
     case MsgButtons::YesNoCancel:
         return {{MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel}, MsgAnswer::Cancel};
+    case MsgButtons::OkCancel:
+        return {{MsgAnswer::Ok, MsgAnswer::Cancel}, MsgAnswer::Cancel};
     case MsgButtons::Ok:
         break;
     }

@@ -32,7 +32,6 @@ inline const QString FileDialogReadOnly =
     u"%1\nこのファイルは読み取り専用です。\n別のファイル名を指定してください。"_s;
 inline const QString FileDialogConfirmOverwrite = u"%1 は既に存在します。\n上書きしますか?"_s;
 
-
 // ---- Settings store --------------------------------------------------------
 
 // Plain boxes (caption AppTitle, no icon, OK) of the settings store.
@@ -51,7 +50,6 @@ inline const QString StoreDamagedStuck =
     u"設定ファイル\n%1\nが壊れているか読み込めないため、使用できませんでした。\n\n"
     u"このファイルを別名で残すこともできなかったため、そのままにしてあります。\n"
     u"このファイルを修復するか移動するまで、設定は保存されません。"_s;
-
 
 // ---- Main window and document ----------------------------------------------
 
@@ -72,7 +70,8 @@ inline const QString TempFileDeleteFailed = u"一時ファイルを削除でき�
 inline QString invalidParameter(const QString& parameter) {
     return u"パラメータに指定された ["_s + parameter + u"] は、無効です。"_s;
 }
-inline const QString DocumentNotSaved = u"「日記ファイル全体編集」の編集内容は保存されていません。\n保存しますか？"_s;
+inline const QString DocumentNotSaved =
+    u"「日記ファイル全体編集」の編集内容は保存されていません。\n保存しますか？"_s;
 inline const QString ExitConfirmCaption = u"終了確認"_s;
 inline const QString ExitConfirm =
     u"「今日の日記」本文が変更されたまま、使用（挿入）されていません。\n\n「今日の日記」本文を、次回起動時まで保存しておきますか？\n\n [はい] 　　 … 本文を次回起動時まで保存する\n [いいえ]　　… 本文は破棄する\n [キャンセル]… Oribelを終了するのをやめる\n"_s;
@@ -89,15 +88,7 @@ inline const QString UninstallDone =
     u"削除を完了しました。\nこれで、このソフトウェアの設定は、何も残っていません。\n\nあとは、手動で全てのファイルをハードディスク上から削除して下さい。"_s;
 inline const QString NewFromTemplateCaption = u"新規日記HTMLファイルの作成"_s;
 inline const QString NewFromTemplate = u"新規作成用テンプレートファイルがあります。\n\n読み込みますか？"_s;
-inline const QString BtnSentenceHint =
-    u"「任意タグ」は、エディタ上の文字を範囲選択した上で\nクリックすれば、選択した文字を「開始タグ」と「終了タグ」で\n挟んだ形で挿入されます。 (Ctrl+U)"_s;
-inline const QString BtnEditorHint =
-    u"エディタに編集中のHTMLを渡します。\n「動作設定」の「連携」で起動ソフトを指定できます。"_s;
-inline const QString BtnFtpHint = u"FTPソフトを起動します。\n「動作設定」の「連携」でFTPソフトを登録できます。"_s;
 inline const QString UserDefinedSetName = u"ユーザ定義"_s;
-inline QString htmlSetNameHint(const QString& shownName) {
-    return u"現在選択されているHTMLタグ設定は、["_s + shownName + u"]です。\n変更したい場合は、「HTML設定」で出来ます。"_s;
-}
 inline QString fileTooLarge(const QString& path) {
     return u"ファイル ["_s + path + u"] は大きすぎるため開けません。\n（104857600 文字まで）"_s;
 }
@@ -110,7 +101,6 @@ inline QString fileWriteError(const QString& path, const QString& reason) {
     return u"ファイル %1 に書き込めませんでした。\n理由: %2"_s.arg(path, reason);
 }
 
-
 // ---- Today's page, composer, statistics -------------------------------------
 
 // Main window caption while today's page holds today's date.
@@ -122,17 +112,8 @@ inline const QString NewTodayEntryCaption = u"確認"_s;
 inline const QString NewTodayEntryQuestion =
     u"現在の入力内容を破棄して、「今日の日記」を新規作成しますか？"_s;
 
-// Title panel and the title dialog.
+// Title panel.
 inline const QString TitlePanelPrefix = u"タイトル："_s;
-inline const QString TitlePanelHint = u"修正や削除したい場合は、左上のボタンをクリック。"_s;
-inline const QString TitleDialogCaption = u"今日の日記のタイトル - Oribel"_s;
-inline const QString TitleDialogGroup = u"今日の日記のタイトルを入力して下さい。(&T)"_s;
-inline const QString TitleDialogDelete = u"削除(&D)"_s;
-inline const QString TitleDialogDeleteHint = u"入力内容を全て消します。"_s;
-inline const QString TitleDialogNoteLength =
-    u"半角文字換算で、128文字まで入力できます。HTMLタグは有効です。"_s;
-inline const QString TitleDialogNoteTags =
-    u"内容に「<」や「>」を含めると、HTMLタグとして認識されてしまうのでご注意下さい。"_s;
 
 // Temporary save of today's entry.
 inline const QString TempSaveFailed =
@@ -187,120 +168,162 @@ inline const QString AboutPercentAfter = u" ％です。"_s;
 
 // ---- Splash and about windows -----------------------------------------------
 
-// The addresses below lie under example.org, the domain reserved for
-// documentation: there is no public site or mail desk for Oribel yet.
-inline const QString OnlineManualUrl = u"https://oribel.example.org/manual/"_s;
-inline const QString ProductPageUrl = u"https://oribel.example.org/download/"_s;
-inline const QString MakerSiteUrl = u"https://oribel.example.org/"_s;
-inline const QString SupportMailAddress = u"support@oribel.example.org"_s;
-inline const QString PersonalMailAddress = u"author@oribel.example.org"_s;
+// The author's addresses themselves live in resources/AuthorAddresses.h.
 inline const QString MailtoPrefix = u"mailto:"_s;
 
-// Splash window.
-inline const QString SplashSubtitle = u"日記HTMLファイル作成支援エディタ"_s;
-inline const QString SplashNotice = u"ウェブ日記のHTMLを、手元で書いて整えるエディタです。"_s;
-inline const QString SplashWriteTimeCap = u"今月中に日記を書いた回数："_s;
-inline const QString SplashWriteTimeUnit = u"回"_s;
-inline const QString SplashSumLineCap = u"今月の日記の総行数："_s;
-inline const QString SplashSumLineUnit = u"行"_s;
+// Splash window: the statistics figures and their pieces.
 inline const QString SplashFigureUnknown = u"-"_s;
 inline const QString SplashLastMonthBefore = u"（先月： "_s;
-inline const QString SplashLastMonthTimeAfter = u"回）"_s;
-inline const QString SplashLastMonthLinesAfter = u"行）"_s;
-inline const QString SplashWelcome = u"Oribel をダウンロードいただき、ありがとうございます。"_s;
-inline const QString SplashStarting = u"起動処理中..."_s;
-inline const QString SplashPin = u"消さない"_s;
-inline const QString SplashPinnedClose = u"閉じる"_s;
-
-// About window: header and buttons.
-inline const QString AboutCaption = u"バージョン情報 ＆ ヘルプ"_s;
-inline const QString AboutSubtitle = u"日記HTMLページ製作支援ツール"_s;
-inline const QString AboutNotice = u"ご利用の前に、下の利用条件をお読み下さい。"_s;
-inline const QString AboutOk = u"OK"_s;
-
-// About window: the page on the software.
-inline const QString AboutTabSoftware = u"このソフトウェアについて"_s;
-inline const QString AboutOsCaption = u"OSバージョン："_s;
-inline const QString AboutOsUnknown = u"（判別不能）"_s;
-inline const QString AboutMemCaption = u"物理メモリ："_s;
-inline const QString AboutMemUnknown = u"-"_s;
-inline const QString AboutMemUnit = u"Bytes."_s;
-inline const QString AboutTerms =
-    u"【Oribel の利用条件】\n\n１．このソフトウェアは、現状のままで提供されます。動作や結果について、明示・黙示を問わず、いかなる保証もありません。\n\n２．このソフトウェアを使ったこと、または使えなかったことによって生じたいかなる損害についても、著作者は責任を負いません。大切な日記ファイルは、こまめにバックアップをお取り下さい。\n\n３．日記ファイルと設定は、お使いのコンピュータの中だけに保存されます。このソフトウェアが、それらを自分からインターネットへ送ることはありません。ページを公開するのは、あなたが指定したFTPツールなどのプログラムです。\n\n４．メールアドレスやウェブサイトの「送信」「移動」ボタンは、お使いのメールソフトやブラウザにアドレスを渡すだけです。\n\n５．公式のウェブサイトとメール窓口は、現在準備中です。このウインドウに記載のアドレスは仮のもので、まだどこにもつながりません。"_s;
-
-// About window: the page on help and guides.
-inline const QString AboutTabHelp = u"操作ヘルプとガイド"_s;
-inline const QString AboutHelpLine1 = u"このソフトウェアの使用方法については、付属のドキュメントをご参照下さい。"_s;
-inline const QString AboutHelpLine2 =
-    u"なお、マニュアルは、インターネット上にも用意してあります。（付属ドキュメントと同一）"_s;
-inline const QString AboutHelpLine3 = u"また、Oribel 公式コーナーでは、最新版のダウンロードの他、FAQやTIPSの"_s;
-inline const QString AboutHelpLine4 = u"閲覧、専用BBS（掲示板）の利用などが可能です。ぜひ、お越し下さい。"_s;
-inline const QString AboutLoadManual = u"読む(&R)"_s;
-inline const QString AboutAccessManual = u"移動(&M)"_s;
-inline const QString AboutAccessSite = u"移動(&S)"_s;
-
-// About window: the page on contacts.
-inline const QString AboutTabContact = u"お問い合わせ先"_s;
-inline const QString AboutContactLine1 =
-    u"著作者（製作者）へのお問い合わせなどは、下記のメールアドレスへお送り下さい。"_s;
-inline const QString AboutContactLine2 =
-    u"ご意見・ご感想・ご要望など、お待ちいたしております。お気軽にお送り下さい。（＾o＾）/"_s;
-inline const QString AboutSupportCaption = u"サポート："_s;
-inline const QString AboutSendSupport = u"送信(&1)"_s;
-inline const QString AboutSendSupportHint = u"サポート窓口です。お気軽にお送り下さい。"_s;
-inline const QString AboutPersonalCaption = u"個人："_s;
-inline const QString AboutSendPersonal = u"送信(&2)"_s;
-inline const QString AboutSiteLine =
-    u"著作者運営のウェブサイトは下記のURLです。ソフトウェアの最新版はここで公開します。"_s;
-inline const QString AboutUrlCaption = u"URL："_s;
-inline const QString AboutAccessUrl = u"移動(&J)"_s;
-inline const QString AboutAccessUrlHint = u"ホームページへアクセスする"_s;
-
-// About window: the statistics page (the texts shown before the figures are filled in).
-inline const QString AboutTabStatistics = u"統計情報"_s;
-inline const QString AboutDiaryTimeDesign = u"解析エラー"_s;
-inline const QString AboutDiaryLinesDesign = u"情報を取得できませんでした。"_s;
-inline const QString AboutDiaryTimeLDesign = u"no datas"_s;
-inline const QString AboutDiaryLinesLDesign = u"no datas"_s;
-inline const QString AboutPercentDesign = u"can't calc."_s;
-inline const QString AboutDebugMode = u"開発用：　デバッグモード"_s;
-inline const QString AboutDebugModeHint = u"統計情報の更新を抑制します。"_s;
 
 // The small surprise behind a double-click on the icon.
 inline const QString JokeReleaseNoteCaption = u"4月1日 リリース"_s;
 inline const QString JokeReleaseNote =
     u"Ver 3.32 のリリースノート\n\n・アイコンをダブルクリックすると、このお知らせが出るようになりました。\n・三日坊主を防ぐため、日記を書く人をそっと応援する気持ちを、いつもより多めに込めました。"_s;
-inline const QString JokeCaption = u"バージョン情報 ＆ おまけ"_s;
-inline const QString JokeAppTitle = u"Oribel 3 （おまけ付き）"_s;
-inline const QString JokeTabStatistics = u"ひみつの統計"_s;
-inline const QString JokeDiaryTime = u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s;
 
+// ---- HTML tag information file ----------------------------------------------
 
-// ---- Tag builder -------------------------------------------------------------
+// The shared file dialogs as the export and the import set them up.
+inline const QString TagFileFilter = u"HTMLタグ情報ファイル(*.ozt)|*.ozt|全てのファイル|*.*"_s;
+inline const QString TagFileDefaultExt = u"ozt"_s;
+inline const QString TagFileSaveTitle = u"保存先HTMLタグ情報ファイルを指定"_s;
+inline const QString TagFileOpenTitle = u"HTMLタグ情報ファイルを開く"_s;
 
-// The dialog frame.
-inline const QString TagsCaption = u"HTMLタグ挿入 - Oribel"_s;
-inline const QString TagsWeatherCaption = u"不足情報の解決 - Oribel"_s;
-inline const QString TagsOk = u"OK"_s;
-inline const QString TagsCancel = u"Cancel"_s;
-inline const QString TagsAllLowerCase = u"全て小文字(&L)"_s;
-inline const QString TagsAllLowerCaseHint = u"全て小文字に変換して挿入します。"_s;
+// The first line of every file written (followed by CR LF).
+inline const QString TagFileHeaderLine = u"手動改変厳禁！"_s;
 
-// The weather page.
-inline const QString WeaSheetCaption = u"天気のタグ指定"_s;
-inline const QString WeaNoteOutsideList = u"天気欄に、リスト外の文字が入力されています。"_s;
-inline const QString WeaNoteChoose = u"表示する際のタグ設定を選択して下さい。"_s;
-inline const QString WeaInput1 = u"入力文字１："_s;
-inline const QString WeaInput2 = u"入力文字２："_s;
-inline const QString WeaList1 = u"設定リスト(&1)"_s;
-inline const QString WeaList2 = u"設定リスト(&2)"_s;
-inline const QString WeaSun = u"「晴れ」の設定(&L)"_s;
-inline const QString WeaCloud = u"「くもり」の設定(&C)"_s;
-inline const QString WeaRain = u"「雨」の設定(&R)"_s;
-inline const QString WeaSnow = u"「雪」の設定(&S)"_s;
-inline const QString WeaUser = u"任意のタグを指定(&U)"_s;
-inline const QString WeaColor = u"色"_s;
-inline const QString WeaColorHint = u"カラー指定"_s;
+// Export. The plain box (caption AppTitle, no icon) when the file cannot be
+// created also names the file and the system's reason.
+inline const QString TagFileCreateFailed = u"出力用FileのOpenに失敗."_s;
+inline QString tagFileCreateFailed(const QString& path, const QString& reason) {
+    return TagFileCreateFailed + u"\n\n"_s + fileWriteError(path, reason);
+}
+inline const QString TagFileExportedCaption = u"書き出し完了"_s;
+inline QString tagFileExported(const QString& path) {
+    return u"現在のHTMLタグ設定を、ファイル ["_s + path + u"] へ書き出しました。"_s;
+}
+// Writing the file failed after it was created (error icon; the text is fileWriteError()).
+inline const QString TagFileExportFailedCaption = u"書き出し失敗"_s;
+
+// Import.
+inline const QString TagFileImportCaption = u"HTML設定セット取り込み"_s;
+inline const QString TagFileImportConfirm =
+    u"現在のHTML設定が失われては困る場合は、先に現在の設定をファイルに書き出して下さい。\n\n新しいデータを開きますか？"_s;
+// The plain box when the file cannot be opened also names the file and the reason.
+inline const QString TagFileOpenFailed = u"取込用FileのOpenに失敗."_s;
+inline QString tagFileOpenFailed(const QString& path, const QString& reason) {
+    return TagFileOpenFailed + u"\n\n"_s + fileReadError(path, reason);
+}
+inline const QString TagFileOldFormat = u"これは古いデータ形式です。読み込んでもよろしいですか？"_s;
+inline const QString TagFileTooNewCaption = u"不適合"_s;
+inline const QString TagFileTooNew =
+    u"このデータは、もっと新しいバージョンの「Oribel」で作成されたものです。\n\n互換性がありませんので、取り込むことはできません。"_s;
+inline const QString TagFileDamaged =
+    u"このデータファイルは壊れている可能性があります。\n\n処理を続行しますか？"_s;
+inline const QString TagFileDefaultSetName = u"デフォルト設定"_s;
+// An item number the format does not know (plain box), then the fatal box.
+inline QString tagFileUnknownItem(int number) {
+    return u"ERROR:"_s + QString::number(number);
+}
+inline const QString TagFileFatalCaption = u"致命的エラー"_s;
+inline const QString TagFileFatal = u"データファイルの記録形式に問題があります。"_s;
+inline const QString TagFileUnexpectedEnd = u"期待しないEOF"_s;
+inline const QString TagFileUnusedCaption = u"未使用項目数報告"_s;
+inline QString tagFileUnusedItems(int count) {
+    return u"データファイル中に、このバージョンの「Oribel」では使われない項目が、"_s +
+           QString::number(count) + u"個ありました。"_s;
+}
+// The text a template field receives from a value that begins with a control byte.
+inline const QString TagFileBadText = u"ERR"_s;
+
+// ---- User lists and hand-over --------------------------------------------------
+
+// The list files' first lines.
+inline const QString BookmarkListHeader = u"# Oribel 用ブックマーク記録ファイル,"_s;
+inline const QString SnippetListHeader = u"# Oribel 用任意タグ・単文登録ファイル,"_s;
+
+// Writing the list files (error icon).
+inline const QString ListFileOpenErrorCaption = u"FILE OPEN ERROR"_s;
+inline const QString ListFileFatalErrorCaption = u"致命的なエラー"_s;
+inline const QString SnippetListOpenFailed =
+    u"任意タグ,単文情報ファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s;
+inline const QString SnippetListWriteFailed = u"任意タグ,単文情報をファイルに書き込めませんでした。"_s;
+inline const QString BookmarkListOpenFailed =
+    u"ブックマークファイルを開けませんでした。\n\nRead Only属性が付いていたり、メディアがライトプロテクトされていませんか？"_s;
+inline const QString BookmarkListWriteFailed = u"ブックマーク情報をファイルに書き込めませんでした。"_s;
+inline const QString ProjectListWriteFailed =
+    u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s;
+
+// The entries written when a list would otherwise stay empty. Without an
+// author's site they say so instead of naming a dead address.
+inline const QString DefaultSnippetName = u"Oribel リンク"_s;
+inline const QString DefaultSnippetEnd = u"</A>"_s;
+inline const QString DefaultSnippetNoSite = u"Oribel（公式サイトは準備中です）"_s;
+inline const QString DefaultBookmarkName = u"作者の日記ページ"_s;
+inline const QString DefaultBookmarkNoSiteName = u"作者の日記（準備中）"_s;
+inline const QString DefaultBookmarkNoSiteTarget = u"作者の日記ページは、まだ公開されていません。"_s;
+
+// Author's addresses that do not exist yet (plain boxes, and the about window's fields).
+inline const QString NoAuthorSite = u"Oribel の公式ウェブサイトは、まだ公開されていません。"_s;
+inline const QString NoAuthorMail = u"作者宛のメール窓口は、まだ用意されていません。"_s;
+inline const QString AuthorAddressNone = u"（準備中）"_s;
+
+// Handing the document over to other programs.
+inline const QString HandOverNotSaved =
+    u"編集中のHTMLファイルを保存して下さい。\n保存しないと外部アプリケーションへは渡せません。"_s;
+inline const QString HandOverNothing = u"外部アプリケーションへ送るHTMLがありません。"_s;
+inline const QString HandOverErrorCaption = u"HTML Send Error."_s;
+inline const QString EditorNothing =
+    u"エディタへ送るべきHTMLが存在しないか、もしくは編集中のHTMLが保存されていません。"_s;
+inline const QString EditorErrorCaption = u"HTML Send Error"_s;
+
+// The error page shown in the browser when there is nothing to show.
+inline const QString ErrorPageFileName = u"error.html"_s;
+inline const QString ErrorPageLine1 = u"<HTML><HEAD><TITLE>Error from Oribel</TITLE></HEAD>"_s;
+inline const QString ErrorPageLine2 = u"<BODY><H1>表示すべきファイルがありません。</H1>"_s;
+inline const QString ErrorPageLine3 =
+    u"<P>何もHTMLファイルを開いていないか、本文が全くないか、または保存が拒否されました。</P>"_s;
+inline const QString ErrorPageLine4 =
+    u"<P>ブラウザへ渡す前に、HTMLファイルを保存する必要があります。</P><HR>"_s;
+inline const QString ErrorPageSiteTitle = u"Oribel ホームページ"_s;
+inline const QString ErrorPageNoSiteLine = u"<P>Oribel の公式ウェブサイトは、まだ公開されていません。</P>"_s;
+inline const QString ErrorPageLine6 = u"</BODY></HTML>"_s;
+inline const QString ErrorPageWriteFailed =
+    u"警告HTMLの作成に失敗。\n書き込み禁止メディア上で実行されている可能性があります。"_s;
+inline const QString ErrorPageDeleteFailed = u"エラーHTMLの削除に失敗。"_s;
+
+// The Internet-service menu and the bookmarks.
+inline const QString UserSiteMissing =
+    u"「動作設定」の「ブックマーク」内、「自分の日記ページURL」項目に、URLを登録して下さい。"_s;
+inline const QString SecurityCaption = u"セキュリティによる中止"_s;
+inline const QString BookmarkProgramRefused = u"ここからプログラムを実行することはできません。"_s;
+inline const QString BookmarkLocalRefused = u"ローカル上のファイルは、HTMLファイルしか参照できません。"_s;
+
+// Status-line texts when the desktop could not open or start something.
+inline const QString ShellNoProgram = u"起動するプログラムが設定されていません。"_s;
+inline const QString ShellNothingToOpen = u"開くファイルがありません。"_s;
+inline QString shellNotFound(const QString& target) {
+    return u"%1 が見つかりません。"_s.arg(target);
+}
+inline QString shellNoHandler(const QString& target) {
+    return u"%1 を開くプログラムがありません。"_s.arg(target);
+}
+inline QString shellLaunchFailed(const QString& program, const QString& reason) {
+    return u"%1 を起動できませんでした。（%2）"_s.arg(program, reason);
+}
+// ---- Tag builder modes -------------------------------------------------------
+
+// The openers' refusals without a selection (warning icon, OK).
+inline const QString LinkNeedsSelection = u"リンクにしたい文字を範囲選択して下さい。"_s;
+inline const QString LinkNeedsSelectionCaption = u"リンク指定"_s;
+inline const QString DecoNeedsSelection = u"装飾したい文字、色を付けたい文字を、範囲選択して下さい。"_s;
+inline const QString DecoNeedsSelectionCaption = u"文字装飾・色指定"_s;
+inline const QString PosNeedsSelection = u"位置を指定したい文字（または行）を、範囲選択して下さい。"_s;
+inline const QString PosNeedsSelectionCaption = u"位置指定"_s;
+
+// The tag builder's refusals at OK (exclamation icon, OK).
+inline const QString LinkUrlMissing = u"リンク先の指定は省略できません。"_s;
+inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
+inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
 
 // ---- The installed manual ----
 

@@ -4,10 +4,12 @@
 // writing statistics. Every member's name is its stored value name, except the
 // file history (stored as LoadLog, LoadLog1, LoadLog2).
 
+#include <QDate>
 #include <QString>
 #include <array>
 
 // Positions in AppSet::AppSetFlags; 0..12 are stored, 13 lives only in memory.
+// Code reads the switches through AppSet's named accessors.
 enum AppFlag : int {
     WindowPlacementFlag = 0,    // '1' apply the stored geometry
     AutoOpenFlag = 1,           // '0' none, '1' last saved file, '2' AlwaysOpenHtml
@@ -27,7 +29,12 @@ enum AppFlag : int {
 inline constexpr int AppFlagCount = 14;
 inline constexpr int AppFlagStoredCount = 13;
 
+// Which diary file the program opens by itself at start-up.
+enum class AutoOpen { Nothing, LastSaved, AlwaysOpenHtml };
+
 struct AppSet {
+    static constexpr int StoredFlagCount = AppFlagStoredCount;
+
     std::array<char, AppFlagCount + 1> AppSetFlags{};
 
     QString WindowWidth, WindowHeight, WindowXPosition, WindowYPosition;
@@ -53,4 +60,44 @@ struct AppSet {
 
     char flag(AppFlag position) const { return AppSetFlags[position]; }
     void setFlag(AppFlag position, char value) { AppSetFlags[position] = value; }
+    char* flagData() { return AppSetFlags.data(); }
+    const char* flagData() const { return AppSetFlags.data(); }
+
+    // ---- The switches, by what they mean -----------------------------------
+    bool appliesStoredGeometry() const { return flag(WindowPlacementFlag) == '1'; }
+    AutoOpen autoOpen() const {
+        switch (flag(AutoOpenFlag)) {
+        case '1':
+            return AutoOpen::LastSaved;
+        case '2':
+            return AutoOpen::AlwaysOpenHtml;
+        default:
+            return AutoOpen::Nothing;
+        }
+    }
+    bool todayInputMethodOn() const { return flag(TodayImeFlag) == '1'; }
+    bool errorPageOff() const { return flag(ErrorHtmlOffFlag) == '1'; }
+    bool warnsAtFirstSpecialChar() const { return flag(SpecialCharWarnOffFlag) != '1'; }
+    bool toolbarHidden() const { return flag(ToolbarHiddenFlag) == '1'; }
+    bool browserPathsManual() const { return flag(BrowserPathManualFlag) == '1'; }
+    bool todayWraps() const { return flag(TodayWrapFlag) == '1'; }
+    bool documentWraps() const { return flag(AllWrapFlag) == '1'; }
+    bool decorationsAsStyleSheet() const { return flag(DecoStyleFlag) == '1'; }
+    bool lowerCaseTags() const { return flag(LowerCaseFlag) == '1'; }
+    // The View menu's switches: '0' becomes '1', any other character '0'.
+    void flipTodayWrap() { flip(TodayWrapFlag); }
+    void flipDocumentWrap() { flip(AllWrapFlag); }
+
+    char tagDialogMode() const { return flag(TagDialogMode); }
+    void setTagDialogMode(char mode) { setFlag(TagDialogMode, mode); }
+    char settingsDialogPage() const { return flag(SettingsDialogPage); }
+    void setSettingsDialogPage(char page) { setFlag(SettingsDialogPage, page); }
+
+private:
+    void flip(AppFlag position) { setFlag(position, flag(position) == '0' ? '1' : '0'); }
 };
+
+// year × 12 + month: the month stamp of the writing statistics (WriteLastMonth).
+inline qint32 MonthStamp(const QDate& date) {
+    return date.year() * 12 + date.month();
+}

@@ -54,5 +54,5 @@ HtmlSet defaultHtmlSet();
 
 // The defaults pass over both records: empty templates get their defaults,
 // flag characters outside their position's allowed set get the position's
-// default, the editor fonts get theirs, and settingsCleared becomes 'F'.
-void ApplySettingDefaults(HtmlSet& html, AppSet& app, char& settingsCleared);
+// default, the editor fonts get theirs, and settingsCleared becomes false.
+void ApplySettingDefaults(HtmlSet& html, AppSet& app, bool& settingsCleared);

@@ -5,7 +5,9 @@
 // Flag strings are stored as text; in memory each position is one byte of the
 // stored text as the store's code page (CP932) holds it, so a stray full-width
 // character takes two positions, both of which the defaults pass replaces.
-QByteArray flagBytesFromText(const QString& text) { return sjis::encode(text); }
+QByteArray flagBytesFromText(const QString& text) {
+    return sjis::encode(text);
+}
 
 QString flagTextFromBytes(const char* flags, qsizetype maxLength) {
     qsizetype length = 0;

@@ -7,7 +7,8 @@
 #include <array>
 
 // Positions in HtmlSet::HtmlSetFlags. Each holds one character, compared as a
-// character; the polarity differs per position (see the comments).
+// character; the polarity differs per position (see the comments). Code reads
+// the switches through HtmlSet's named accessors, whose meaning is positive.
 enum HtmlFlag : int {
     DateFormFlag = 0,        // '0'..'5' date form
     WeekdayFlag = 1,         // '0' weekday after the date, '1' left out
@@ -32,6 +33,9 @@ enum HtmlFlag : int {
 inline constexpr int HtmlFlagCount = 19;
 
 struct HtmlSet {
+    // Every flag position is stored.
+    static constexpr int StoredFlagCount = HtmlFlagCount;
+
     QString HtmlDate1, HtmlDate2;
     QString HtmlTime1, HtmlTime2;
     QString HtmlSky1, HtmlSky2, HtmlSky3, HtmlSky4, HtmlSky5, HtmlSky6, HtmlSky7;
@@ -46,6 +50,31 @@ struct HtmlSet {
 
     char flag(HtmlFlag position) const { return HtmlSetFlags[position]; }
     void setFlag(HtmlFlag position, char value) { HtmlSetFlags[position] = value; }
+    char* flagData() { return HtmlSetFlags.data(); }
+    const char* flagData() const { return HtmlSetFlags.data(); }
+
+    // ---- The switches, by what they mean -----------------------------------
+    char dateForm() const { return flag(DateFormFlag); }
+    char weekdayForm() const { return flag(WeekdayFormFlag); }
+    char timeForm() const { return flag(TimeFormFlag); }
+    char insertOrder() const { return flag(InsertOrderFlag); }
+
+    bool dateShown() const { return flag(DateDayFlag) == '0'; }
+    bool weekdayShown() const { return flag(WeekdayFlag) == '0'; }
+    bool dateShowsYear() const { return flag(DateYearFlag) != '1'; }
+    bool dateShowsMonth() const { return flag(DateMonthFlag) != '1'; }
+    bool padsMonthAndDay() const { return flag(TwoDigitFlag) == '1'; }
+    bool insertsTime() const { return flag(InsertTimeFlag) == '1'; }
+    bool timeShowsMinutes() const { return flag(TimeMinuteFlag) == '0'; }
+    bool timeShowsSeconds() const { return flag(TimeSecondFlag) == '0'; }
+    bool weatherTagsOnly() const { return flag(WeatherTagOnlyFlag) == '1'; }
+    bool autoLineBreaks() const { return flag(AutoBrFlag) == '0'; }
+    void setAutoLineBreaks(bool on) { setFlag(AutoBrFlag, on ? '0' : '1'); }
+    bool ruleAfterEntry() const { return flag(HrFlag) == '0'; }
+    bool anchorBeforeEntry() const { return flag(AnchorFlag) == '1'; }
+    bool wrapsWholeEntry() const { return flag(AllTagFlag) == '1'; }
+    bool warnsWithoutWeather() const { return flag(WeatherWarnFlag) == '1'; }
+    bool warnsWithoutTitle() const { return flag(TitleWarnFlag) == '1'; }
 };
 
 // The start tag of a weather chosen from the weather list (0 晴れ, 1 くもり,

@@ -3,9 +3,11 @@
 #include "resources/Messages.h"
 #include "settings/FlagText.h"
 #include "settings/IntText.h"
+#include "settings/SettingsFields.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 namespace n = storenames;
@@ -32,11 +34,88 @@ void showPlain(MessageService& messages, const QString& text) {
     messages.show(text, msg::AppTitle, MsgIcon::None, MsgButtons::Ok);
 }
 
-} // namespace
+// Writes values to the open key until the first write fails; the later
+// values are then skipped.
+class ValueWriter {
+public:
+    explicit ValueWriter(Registry& registry) : registry_(registry) {}
+    void text(const QString& name, const QString& value) {
+        if (ok_)
+            ok_ = registry_.writeString(name, value);
+    }
+    void integer(const QString& name, qint32 value) {
+        if (ok_)
+            ok_ = registry_.writeInteger(name, value);
+    }
+    bool ok() const { return ok_; }
 
-qint32 monthStamp(const QDate& date) {
-    return date.year() * 12 + date.month();
+private:
+    Registry& registry_;
+    bool ok_ = true;
+};
+
+template <class Record>
+void loadFields(Registry& registry, Record& record, const QList<SettingsField<Record>>& fields) {
+    QList<const SettingsField<Record>*> group;
+    for (const SettingsField<Record>& field : fields) {
+        const QString name(field.name);
+        switch (field.load) {
+        case LoadRule::IfNonEmpty:
+            if (QString value = registry.readString(name); !value.isEmpty())
+                record.*field.text = std::move(value);
+            break;
+        case LoadRule::Always:
+            record.*field.text = registry.readString(name);
+            break;
+        case LoadRule::NumberText: {
+            const int value = intOr(registry.readString(name), field.fallback);
+            if (field.text)
+                record.*field.text = QString::number(value);
+            else
+                record.*field.number = value;
+            break;
+        }
+        case LoadRule::FlagString:
+            copyFlagText(registry.readString(name), record.flagData(), Record::StoredFlagCount);
+            break;
+        case LoadRule::IntegerGroup:
+            group << &field;
+            break;
+        }
+    }
+    // The statistics group ends silently at its first unreadable value.
+    std::ranges::sort(group, {}, &SettingsField<Record>::groupOrder);
+    for (const SettingsField<Record>* field : group) {
+        const std::optional<qint32> value = registry.readInteger(QString(field->name));
+        if (!value)
+            break;
+        record.*field->number = *value;
+    }
 }
+
+template <class Record>
+void saveFields(ValueWriter& writer, const Record& record, const QList<SettingsField<Record>>& fields,
+                const QDate& today) {
+    for (const SettingsField<Record>& field : fields) {
+        const QString name(field.name);
+        if (field.load == LoadRule::FlagString) {
+            writer.text(name, flagTextFromBytes(record.flagData(), Record::StoredFlagCount));
+            continue;
+        }
+        if (field.text) {
+            writer.text(name, record.*field.text);
+            continue;
+        }
+        const qint32 value =
+            field.save == SaveRule::MonthStampOfToday ? MonthStamp(today) : record.*field.number;
+        if (field.type == StoredType::Integer)
+            writer.integer(name, value);
+        else
+            writer.text(name, QString::number(value));
+    }
+}
+
+} // namespace
 
 LoadOutcome LoadSettings(Registry& registry, const BrowserLookup& browsers, HtmlSet& html, AppSet& app) {
     LoadOutcome outcome;
@@ -55,75 +134,17 @@ LoadOutcome LoadSettings(Registry& registry, const BrowserLookup& browsers, Html
     }
 
     if (!registry.openKey(n::SettingsKey, false)) {
-        outcome.settingsState = 'F';
+        outcome.origin = SettingsOrigin::FirstRun;
         app.InsertDiaryTime = 0;
         return outcome;
     }
 
-    const auto ifNonEmpty = [&](const QString& name, QString& member) {
-        QString value = registry.readString(name);
-        if (!value.isEmpty())
-            member = std::move(value);
-    };
-    const auto always = [&](const QString& name, QString& member) { member = registry.readString(name); };
-    const auto numberText = [&](const QString& name, QString& member, int fallback) {
-        member = QString::number(intOr(registry.readString(name), fallback));
-    };
-
-    ifNonEmpty(n::HtmlDate1, html.HtmlDate1);
-    ifNonEmpty(n::HtmlDate2, html.HtmlDate2);
-    ifNonEmpty(n::HtmlTime1, html.HtmlTime1);
-    ifNonEmpty(n::HtmlTime2, html.HtmlTime2);
-    ifNonEmpty(n::HtmlSky1, html.HtmlSky1);
-    ifNonEmpty(n::HtmlSky2, html.HtmlSky2);
-    ifNonEmpty(n::HtmlSky3, html.HtmlSky3);
-    ifNonEmpty(n::HtmlSky4, html.HtmlSky4);
-    ifNonEmpty(n::HtmlSky5, html.HtmlSky5);
-    ifNonEmpty(n::HtmlSky6, html.HtmlSky6);
-    ifNonEmpty(n::HtmlSky7, html.HtmlSky7);
-    ifNonEmpty(n::HtmlMain1, html.HtmlMain1);
-    ifNonEmpty(n::HtmlMain2, html.HtmlMain2);
-    ifNonEmpty(n::HtmlTitle1, html.HtmlTitle1);
-    ifNonEmpty(n::HtmlTitle2, html.HtmlTitle2);
-    ifNonEmpty(n::HtmlAll1, html.HtmlAll1);
-    ifNonEmpty(n::HtmlAll2, html.HtmlAll2);
-    ifNonEmpty(n::HtmlBRTag, html.HtmlBRTag);
-    ifNonEmpty(n::HtmlHRTag, html.HtmlHRTag);
-    always(n::LoadLog, app.FileHistory1);
-    always(n::LoadLog1, app.FileHistory2);
-    always(n::LoadLog2, app.FileHistory3);
-    ifNonEmpty(n::HtmlDataTitle, html.HtmlDataTitle);
-    numberText(n::EditFontSize, app.EditFontSize, 10);
-    always(n::EditFontFace, app.EditFontFace);
-    numberText(n::EditFontSizeT, app.EditFontSizeT, 12);
-    always(n::EditFontFaceT, app.EditFontFaceT);
-    ifNonEmpty(n::ExternalApp1, app.ExternalApp1);
-    ifNonEmpty(n::ExternalApp2, app.ExternalApp2);
-    copyFlagText(registry.readString(n::HtmlSetFlags), html.HtmlSetFlags.data(), HtmlFlagCount);
-    // Positions 0..12 only: the settings dialog's page is never stored.
-    copyFlagText(registry.readString(n::AppSetFlags), app.AppSetFlags.data(), AppFlagStoredCount);
-    ifNonEmpty(n::AlwaysOpenHtml, app.AlwaysOpenHtml);
-    ifNonEmpty(n::DecoPrevColor, app.DecoPrevColor);
-    ifNonEmpty(n::DecoInfo0, app.DecoInfo0);
-    ifNonEmpty(n::DecoInfo1, app.DecoInfo1);
-    ifNonEmpty(n::DecoInfo2, app.DecoInfo2);
-    ifNonEmpty(n::DecoInfo3, app.DecoInfo3);
-    ifNonEmpty(n::GraphicDir, app.GraphicDir);
-    ifNonEmpty(n::LinkFrame, app.LinkFrame);
-    ifNonEmpty(n::LinkClass, app.LinkClass);
-    ifNonEmpty(n::PositionClass, app.PositionClass);
-    ifNonEmpty(n::UserSiteUrl, app.UserSiteUrl);
-    ifNonEmpty(n::WindowWidth, app.WindowWidth);
-    ifNonEmpty(n::WindowHeight, app.WindowHeight);
-    ifNonEmpty(n::WindowXPosition, app.WindowXPosition);
-    ifNonEmpty(n::WindowYPosition, app.WindowYPosition);
+    loadFields(registry, html, htmlSetFields());
+    loadFields(registry, app, appSetFields());
 
     // The user's own browser paths bring back a send command the system
     // lookup disabled, when the user chose them and the program is there.
-    ifNonEmpty(n::BrowserIE, app.BrowserIE);
-    ifNonEmpty(n::BrowserNN, app.BrowserNN);
-    ifNonEmpty(n::BrowserOpera, app.BrowserOpera);
-    if (app.flag(BrowserPathManualFlag) == '1') {
+    if (app.browserPathsManual()) {
         if (isExistingFile(app.BrowserIE))
             outcome.sendIEEnabled = true;
         if (isExistingFile(app.BrowserNN))
@@ -132,28 +153,11 @@ LoadOutcome LoadSettings(Registry& registry, const BrowserLookup& browsers, Html
             outcome.sendOperaEnabled = true;
     }
 
-    outcome.settingsState = '-';
-    const QString insertTime = registry.readString(n::InsertDiaryTime);
-    app.InsertDiaryTime = insertTime.isEmpty() ? 0 : intOr(insertTime, 0);
-    app.WriteDiaryFrequency = intOr(registry.readString(n::WriteDiaryFrequency), 1);
-
-    // The statistics group ends silently at its first unreadable value.
-    const std::pair<const QString*, qint32*> group[] = {
-        {&n::WriteLastMonth, &app.WriteLastMonth},     {&n::WriteDiaryTime, &app.WriteDiaryTime},
-        {&n::WriteDiaryLines, &app.WriteDiaryLines},   {&n::WriteDiaryTimeL, &app.WriteDiaryTimeL},
-        {&n::WriteDiaryLinesL, &app.WriteDiaryLinesL},
-    };
-    for (const auto& [name, member] : group) {
-        const std::optional<qint32> value = registry.readInteger(*name);
-        if (!value)
-            break;
-        *member = *value;
-    }
-
+    outcome.origin = SettingsOrigin::Current;
     if (!registry.readString(n::NewProcessFlag).isEmpty())
-        outcome.settingsState = 'U';
+        outcome.origin = SettingsOrigin::Older;
     if (!versionIsCurrent(registry.readString(n::Version)))
-        outcome.settingsState = 'U';
+        outcome.origin = SettingsOrigin::Older;
 
     registry.closeKey();
     return outcome;
@@ -168,81 +172,18 @@ bool SaveSettings(Registry& registry, MessageService& messages, const HtmlSet& h
         return false;
     }
 
-    bool written = true;
-    const auto text = [&](const QString& name, const QString& value) {
-        if (written)
-            written = registry.writeString(name, value);
-    };
-    const auto integer = [&](const QString& name, qint32 value) {
-        if (written)
-            written = registry.writeInteger(name, value);
-    };
+    ValueWriter writer(registry);
+    saveFields(writer, html, htmlSetFields(), today);
+    saveFields(writer, app, appSetFields(), today);
+    writer.text(n::InstallPath, executablePath);
+    writer.text(n::Version, msg::StoredVersion);
 
-    text(n::HtmlDate1, html.HtmlDate1);
-    text(n::HtmlDate2, html.HtmlDate2);
-    text(n::HtmlTime1, html.HtmlTime1);
-    text(n::HtmlTime2, html.HtmlTime2);
-    text(n::HtmlSky1, html.HtmlSky1);
-    text(n::HtmlSky2, html.HtmlSky2);
-    text(n::HtmlSky3, html.HtmlSky3);
-    text(n::HtmlSky4, html.HtmlSky4);
-    text(n::HtmlSky5, html.HtmlSky5);
-    text(n::HtmlSky6, html.HtmlSky6);
-    text(n::HtmlSky7, html.HtmlSky7);
-    text(n::HtmlMain1, html.HtmlMain1);
-    text(n::HtmlMain2, html.HtmlMain2);
-    text(n::HtmlTitle1, html.HtmlTitle1);
-    text(n::HtmlTitle2, html.HtmlTitle2);
-    text(n::HtmlAll1, html.HtmlAll1);
-    text(n::HtmlAll2, html.HtmlAll2);
-    text(n::HtmlDataTitle, html.HtmlDataTitle);
-    text(n::HtmlBRTag, html.HtmlBRTag);
-    text(n::HtmlHRTag, html.HtmlHRTag);
-    text(n::AlwaysOpenHtml, app.AlwaysOpenHtml);
-    text(n::UserSiteUrl, app.UserSiteUrl);
-    text(n::LoadLog, app.FileHistory1);
-    text(n::LoadLog1, app.FileHistory2);
-    text(n::LoadLog2, app.FileHistory3);
-    text(n::ExternalApp1, app.ExternalApp1);
-    text(n::ExternalApp2, app.ExternalApp2);
-    text(n::DecoPrevColor, app.DecoPrevColor);
-    text(n::DecoInfo0, app.DecoInfo0);
-    text(n::DecoInfo1, app.DecoInfo1);
-    text(n::DecoInfo2, app.DecoInfo2);
-    text(n::DecoInfo3, app.DecoInfo3);
-    text(n::GraphicDir, app.GraphicDir);
-    text(n::LinkFrame, app.LinkFrame);
-    text(n::LinkClass, app.LinkClass);
-    text(n::PositionClass, app.PositionClass);
-    text(n::EditFontSize, app.EditFontSize);
-    text(n::EditFontFace, app.EditFontFace);
-    text(n::EditFontSizeT, app.EditFontSizeT);
-    text(n::EditFontFaceT, app.EditFontFaceT);
-    text(n::HtmlSetFlags, flagTextFromBytes(html.HtmlSetFlags.data(), HtmlFlagCount));
-    text(n::AppSetFlags, flagTextFromBytes(app.AppSetFlags.data(), AppFlagStoredCount));
-    text(n::WindowWidth, app.WindowWidth);
-    text(n::WindowHeight, app.WindowHeight);
-    text(n::WindowXPosition, app.WindowXPosition);
-    text(n::WindowYPosition, app.WindowYPosition);
-    text(n::BrowserIE, app.BrowserIE);
-    text(n::BrowserNN, app.BrowserNN);
-    text(n::BrowserOpera, app.BrowserOpera);
-    text(n::InstallPath, executablePath);
-    text(n::Version, msg::StoredVersion);
-    text(n::InsertDiaryTime, QString::number(app.InsertDiaryTime));
-    text(n::WriteDiaryFrequency, QString::number(app.WriteDiaryFrequency));
-    integer(n::WriteDiaryTime, app.WriteDiaryTime);
-    integer(n::WriteDiaryLines, app.WriteDiaryLines);
-    integer(n::WriteDiaryTimeL, app.WriteDiaryTimeL);
-    integer(n::WriteDiaryLinesL, app.WriteDiaryLinesL);
-    integer(n::WriteLastMonth, monthStamp(today));
-
-    if (written) {
+    if (writer.ok()) {
         registry.deleteValue(n::NewProcessFlag);
         registry.deleteValue(n::FirstPageChangeFlag);
     }
     const bool stored = registry.closeKey();
-    if (!written || !stored) {
+    if (!writer.ok() || !stored) {
         showPlain(messages, msg::RegistryWriteFailed);
         return false;
     }
@@ -256,22 +197,18 @@ void SaveTempDiary(Registry& registry, MessageService& messages, const TempDiary
         showPlain(messages, msg::TempDiaryWriteFailed);
         return;
     }
-    bool written = true;
-    const auto text = [&](const QString& name, const QString& value) {
-        if (written)
-            written = registry.writeString(name, value);
-    };
-    text(n::TDY, diary.TDY);
-    text(n::TDM, diary.TDM);
-    text(n::TDD, diary.TDD);
-    text(n::TDW, diary.TDW);
-    text(n::TDW1, diary.TDW1);
-    text(n::TDW2, diary.TDW2);
-    text(n::TDW1N, QString::number(diary.TDW1N));
-    text(n::TDW2N, QString::number(diary.TDW2N));
-    text(n::TDT, diary.TDT);
+    ValueWriter writer(registry);
+    writer.text(n::TDY, diary.TDY);
+    writer.text(n::TDM, diary.TDM);
+    writer.text(n::TDD, diary.TDD);
+    writer.text(n::TDW, diary.TDW);
+    writer.text(n::TDW1, diary.TDW1);
+    writer.text(n::TDW2, diary.TDW2);
+    writer.text(n::TDW1N, QString::number(diary.TDW1N));
+    writer.text(n::TDW2N, QString::number(diary.TDW2N));
+    writer.text(n::TDT, diary.TDT);
     const bool stored = registry.closeKey();
-    if (!written || !stored)
+    if (!writer.ok() || !stored)
         showPlain(messages, msg::TempDiaryWriteFailed);
 }
 
@@ -303,10 +240,11 @@ void ClearSettings(Registry& registry) {
 std::optional<SplashFigures> readSplashFigures(Registry& registry) {
     if (!registry.openKey(n::SettingsKey, false))
         return std::nullopt;
-    const auto time = registry.readInteger(n::WriteDiaryTime);
-    const auto lines = registry.readInteger(n::WriteDiaryLines);
-    const auto timeL = registry.readInteger(n::WriteDiaryTimeL);
-    const auto linesL = registry.readInteger(n::WriteDiaryLinesL);
+    const auto read = [&](qint32 AppSet::*member) { return registry.readInteger(storedName(member)); };
+    const auto time = read(&AppSet::WriteDiaryTime);
+    const auto lines = read(&AppSet::WriteDiaryLines);
+    const auto timeL = read(&AppSet::WriteDiaryTimeL);
+    const auto linesL = read(&AppSet::WriteDiaryLinesL);
     registry.closeKey();
     if (!time || !lines || !timeL || !linesL)
         return std::nullopt;

@@ -24,66 +24,10 @@ using namespace Qt::StringLiterals;
 inline const QString SettingsKey = u"\\software\\mervane\\Pagora"_s;
 inline const QString TempKey = u"\\software\\mervane\\Pagora\\Temp"_s;
 
-// Values of the settings key. HtmlSet and AppSet members are stored under
-// their own names, except the file history (LoadLog, LoadLog1, LoadLog2).
-inline const QString HtmlDate1 = u"HtmlDate1"_s;
-inline const QString HtmlDate2 = u"HtmlDate2"_s;
-inline const QString HtmlTime1 = u"HtmlTime1"_s;
-inline const QString HtmlTime2 = u"HtmlTime2"_s;
-inline const QString HtmlSky1 = u"HtmlSky1"_s;
-inline const QString HtmlSky2 = u"HtmlSky2"_s;
-inline const QString HtmlSky3 = u"HtmlSky3"_s;
-inline const QString HtmlSky4 = u"HtmlSky4"_s;
-inline const QString HtmlSky5 = u"HtmlSky5"_s;
-inline const QString HtmlSky6 = u"HtmlSky6"_s;
-inline const QString HtmlSky7 = u"HtmlSky7"_s;
-inline const QString HtmlMain1 = u"HtmlMain1"_s;
-inline const QString HtmlMain2 = u"HtmlMain2"_s;
-inline const QString HtmlTitle1 = u"HtmlTitle1"_s;
-inline const QString HtmlTitle2 = u"HtmlTitle2"_s;
-inline const QString HtmlAll1 = u"HtmlAll1"_s;
-inline const QString HtmlAll2 = u"HtmlAll2"_s;
-inline const QString HtmlBRTag = u"HtmlBRTag"_s;
-inline const QString HtmlHRTag = u"HtmlHRTag"_s;
-inline const QString HtmlDataTitle = u"HtmlDataTitle"_s;
-inline const QString HtmlSetFlags = u"HtmlSetFlags"_s;
-inline const QString AppSetFlags = u"AppSetFlags"_s;
-inline const QString AlwaysOpenHtml = u"AlwaysOpenHtml"_s;
-inline const QString UserSiteUrl = u"UserSiteUrl"_s;
-inline const QString LoadLog = u"LoadLog"_s;
-inline const QString LoadLog1 = u"LoadLog1"_s;
-inline const QString LoadLog2 = u"LoadLog2"_s;
-inline const QString ExternalApp1 = u"ExternalApp1"_s;
-inline const QString ExternalApp2 = u"ExternalApp2"_s;
-inline const QString DecoPrevColor = u"DecoPrevColor"_s;
-inline const QString DecoInfo0 = u"DecoInfo0"_s;
-inline const QString DecoInfo1 = u"DecoInfo1"_s;
-inline const QString DecoInfo2 = u"DecoInfo2"_s;
-inline const QString DecoInfo3 = u"DecoInfo3"_s;
-inline const QString GraphicDir = u"GraphicDir"_s;
-inline const QString LinkFrame = u"LinkFrame"_s;
-inline const QString LinkClass = u"LinkClass"_s;
-inline const QString PositionClass = u"PositionClass"_s;
-inline const QString EditFontSize = u"EditFontSize"_s;
-inline const QString EditFontFace = u"EditFontFace"_s;
-inline const QString EditFontSizeT = u"EditFontSizeT"_s;
-inline const QString EditFontFaceT = u"EditFontFaceT"_s;
-inline const QString WindowWidth = u"WindowWidth"_s;
-inline const QString WindowHeight = u"WindowHeight"_s;
-inline const QString WindowXPosition = u"WindowXPosition"_s;
-inline const QString WindowYPosition = u"WindowYPosition"_s;
-inline const QString BrowserIE = u"BrowserIE"_s;
-inline const QString BrowserNN = u"BrowserNN"_s;
-inline const QString BrowserOpera = u"BrowserOpera"_s;
+// Values of the settings key that belong to no record; the records' own
+// values are named in their field tables (settings/SettingsFields.h).
 inline const QString InstallPath = u"InstallPath"_s;
 inline const QString Version = u"Version"_s;
-inline const QString InsertDiaryTime = u"InsertDiaryTime"_s;
-inline const QString WriteDiaryFrequency = u"WriteDiaryFrequency"_s;
-inline const QString WriteDiaryTime = u"WriteDiaryTime"_s;
-inline const QString WriteDiaryLines = u"WriteDiaryLines"_s;
-inline const QString WriteDiaryTimeL = u"WriteDiaryTimeL"_s;
-inline const QString WriteDiaryLinesL = u"WriteDiaryLinesL"_s;
-inline const QString WriteLastMonth = u"WriteLastMonth"_s;
 inline const QString NewProcessFlag = u"NewProcessFlag"_s;
 inline const QString FirstPageChangeFlag = u"FirstPageChangeFlag"_s;
 
@@ -100,10 +44,16 @@ inline const QString TDT = u"TDT"_s;
 
 } // namespace storenames
 
+// Where the loaded settings came from; anything but Current gets the
+// defaults pass when the main window is first shown.
+enum class SettingsOrigin {
+    Current,  // settings of this version
+    FirstRun, // no settings
+    Older,    // settings of an older version, or marked for the defaults pass
+};
+
 struct LoadOutcome {
-    // '-' settings of this version found; 'F' no settings (first run);
-    // 'U' settings of an older version or marked for the defaults pass.
-    char settingsState = 'F';
+    SettingsOrigin origin = SettingsOrigin::FirstRun;
     QString iePathFromSystem, nnPathFromSystem, operaPathFromSystem;
     // Whether SendIEAction, SendNNAction, SendOperaAction start enabled.
     bool sendIEEnabled = false, sendNNEnabled = false, sendOperaEnabled = false;
@@ -147,6 +97,3 @@ struct SplashFigures {
     qint32 time, lines, timeL, linesL;
 };
 std::optional<SplashFigures> readSplashFigures(Registry& registry);
-
-// year × 12 + month, the month stamp of the writing statistics.
-qint32 monthStamp(const QDate& date);

@@ -10,14 +10,6 @@ namespace {
 
 const QString LineBreak = u"\n"_s;
 
-bool isListItem(const WeatherField& weather) {
-    return weather.listIndex >= 0 && weather.listIndex <= 3;
-}
-
-bool isTyped(const WeatherField& weather) {
-    return !weather.text.isEmpty() && !isListItem(weather);
-}
-
 // The anchor's month and day always have two characters, so that anchors sort
 // and link the same way whatever the date form.
 QString anchorPart(const QString& text) {
@@ -25,18 +17,18 @@ QString anchorPart(const QString& text) {
 }
 
 QString weatherStartTag(const WeatherField& weather, const HtmlSet& set, const QString& typedTag) {
-    return isListItem(weather) ? WeatherListTag(set, weather.listIndex) : typedTag;
+    return weather.isListItem() ? WeatherListTag(set, weather.listIndex) : typedTag;
 }
 
 QString ComposeDateBlock(const DiaryEntry& entry, const HtmlSet& set) {
     QString text;
-    if (set.flag(DateDayFlag) == '0') {
+    if (set.dateShown()) {
         text += set.HtmlDate1 + FormatDiaryDate(entry.yearText, entry.monthText, entry.dayText, set);
-        if (set.flag(WeekdayFlag) == '0')
+        if (set.weekdayShown())
             text += entry.weekdayText;
         text += set.HtmlDate2;
     }
-    if (set.flag(InsertTimeFlag) == '1' && !entry.shiftHeld)
+    if (set.insertsTime() && !entry.shiftHeld)
         text += u" "_s + FormatDiaryTime(true, set, entry.now);
     // The separator before the weather, whatever the block order.
     if (!entry.weather1.text.isEmpty())
@@ -46,7 +38,7 @@ QString ComposeDateBlock(const DiaryEntry& entry, const HtmlSet& set) {
 
 QString ComposeWeatherBlock(const DiaryEntry& entry, const HtmlSet& set, const QString& weatherTag1,
                             const QString& weatherTag2) {
-    const bool wordsToo = set.flag(WeatherTagOnlyFlag) != '1';
+    const bool wordsToo = !set.weatherTagsOnly();
     QString text;
     if (!entry.weather1.text.isEmpty()) {
         text += weatherStartTag(entry.weather1, set, weatherTag1);
@@ -72,7 +64,7 @@ QString ComposeTitleBlock(const DiaryEntry& entry, const HtmlSet& set) {
 }
 
 QString ComposeBodyBlock(const DiaryEntry& entry, const HtmlSet& set) {
-    const QString lineEnd = set.flag(AutoBrFlag) == '0' ? set.HtmlBRTag + LineBreak : LineBreak;
+    const QString lineEnd = set.autoLineBreaks() ? set.HtmlBRTag + LineBreak : LineBreak;
     const QString& body = entry.body;
     QString text;
     text.reserve(set.HtmlMain1.size() + body.size() + qsizetype(BodyLineCount(body)) * lineEnd.size() +
@@ -96,7 +88,7 @@ QString ComposeBodyBlock(const DiaryEntry& entry, const HtmlSet& set) {
 } // namespace
 
 bool NeedsWeatherResolution(const DiaryEntry& entry) {
-    return isTyped(entry.weather1) || isTyped(entry.weather2);
+    return entry.weather1.isTyped() || entry.weather2.isTyped();
 }
 
 int BodyLineCount(const QString& body) {
@@ -109,17 +101,17 @@ int BodyLineCount(const QString& body) {
 QString ComposeDiaryEntry(const DiaryEntry& entry, const HtmlSet& set, const QString& weatherTag1,
                           const QString& weatherTag2) {
     QString text;
-    if (set.flag(AnchorFlag) == '1')
+    if (set.anchorBeforeEntry())
         text += u"<A NAME=\"d"_s + entry.yearText + anchorPart(entry.monthText) + anchorPart(entry.dayText) +
                 u"\"></A>"_s + LineBreak;
-    if (set.flag(AllTagFlag) == '1')
+    if (set.wrapsWholeEntry())
         text += set.HtmlAll1 + LineBreak;
 
     const QString date = ComposeDateBlock(entry, set);
     const QString weather = ComposeWeatherBlock(entry, set, weatherTag1, weatherTag2);
     const QString title = ComposeTitleBlock(entry, set);
     const QString body = ComposeBodyBlock(entry, set);
-    switch (set.flag(InsertOrderFlag)) {
+    switch (set.insertOrder()) {
     case 'A':
         text += title + date + weather + LineBreak + body;
         break;
@@ -137,9 +129,9 @@ QString ComposeDiaryEntry(const DiaryEntry& entry, const HtmlSet& set, const QSt
         break;
     }
 
-    if (set.flag(AllTagFlag) == '1')
+    if (set.wrapsWholeEntry())
         text += set.HtmlAll2 + LineBreak;
-    if (set.flag(HrFlag) == '0')
+    if (set.ruleAfterEntry())
         text += set.HtmlHRTag + LineBreak;
     return text;
 }

@@ -14,6 +14,10 @@
 struct WeatherField {
     QString text;
     int listIndex = -1; // 0..3 = 晴れ, くもり, 雨, 雪 chosen from the list; -1 = typed or empty
+
+    bool isListItem() const { return listIndex >= 0 && listIndex <= 3; }
+    // Text that was not chosen from the list.
+    bool isTyped() const { return !text.isEmpty() && !isListItem(); }
 };
 
 // Everything of today's page that goes into an entry, as it stands when the

@@ -22,7 +22,7 @@ const std::array<QString, 12> MonthNamesShort = {
 // A one-character month or day gets a leading "0" when TwoDigitFlag asks for it;
 // a text typed with two characters (or more) is never touched.
 QString padOneCharacter(const QString& text, const HtmlSet& set) {
-    if (set.flag(TwoDigitFlag) == '1' && text.size() == 1)
+    if (set.padsMonthAndDay() && text.size() == 1)
         return u"0"_s + text;
     return text;
 }
@@ -93,13 +93,13 @@ int DateFieldValue(const QString& text) {
 
 QString FormatDiaryDate(const QString& yearText, const QString& monthText, const QString& dayText,
                         const HtmlSet& set) {
-    char form = set.flag(DateFormFlag);
+    char form = set.dateForm();
     if (form < '0' || form > '5')
         form = '0';
     const bool english = form == '2' || form == '3';
 
     QString year;
-    if (set.flag(DateYearFlag) != '1') {
+    if (set.dateShowsYear()) {
         if (english)
             year = u", "_s + yearText;
         else if (form == '0')
@@ -111,7 +111,7 @@ QString FormatDiaryDate(const QString& yearText, const QString& monthText, const
     }
 
     QString month;
-    if (set.flag(DateMonthFlag) != '1') {
+    if (set.dateShowsMonth()) {
         if (form == '2')
             month = englishMonth(MonthNamesFull, monthText);
         else if (form == '3')
@@ -140,7 +140,7 @@ QString FormatDiaryDate(const QString& yearText, const QString& monthText, const
 }
 
 QString FormatDiaryTime(bool withTags, const HtmlSet& set, const QTime& now) {
-    char form = set.flag(TimeFormFlag);
+    char form = set.timeForm();
     if (form < '0' || form > '3')
         form = '0';
     const bool padded = form == '0' || form == '2';
@@ -151,9 +151,9 @@ QString FormatDiaryTime(bool withTags, const HtmlSet& set, const QTime& now) {
     text += number(now.hour());
     if (japanese)
         text += u"時"_s;
-    if (set.flag(TimeMinuteFlag) == '0')
+    if (set.timeShowsMinutes())
         text += japanese ? number(now.minute()) + u"分"_s : u":"_s + number(now.minute());
-    if (set.flag(TimeSecondFlag) == '0')
+    if (set.timeShowsSeconds())
         text += japanese ? number(now.second()) + u"秒"_s : u":"_s + number(now.second());
     if (withTags)
         text += set.HtmlTime2;

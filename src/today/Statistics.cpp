@@ -51,10 +51,6 @@ bool MonthlyStatisticsCheck(AppSet& app, const QDate& today) {
     return thank;
 }
 
-qint32 MonthStamp(const QDate& date) {
-    return date.year() * 12 + date.month();
-}
-
 QString TodayStatusText(const AppSet& app, int todayLineCount) {
     if (app.WriteDiaryTime == 0)
         return msg::StatusFirstEntryOfMonth;

@@ -17,9 +17,6 @@ void CountInsertion(AppSet& app, int lineCount);
 // month than the last save. WriteLastMonth is left to the settings store.
 bool MonthlyStatisticsCheck(AppSet& app, const QDate& today);
 
-// year × 12 + month.
-qint32 MonthStamp(const QDate& date);
-
 // Panel 3 of today's tab for a body of `todayLineCount` lines.
 QString TodayStatusText(const AppSet& app, int todayLineCount);
 

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr qsizetype TitleByteLimit = 128;
@@ -60,13 +62,13 @@ private:
 
 TTitleForm::TTitleForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TitleForm"));
-    setWindowTitle(msg::TitleDialogCaption);
+    setWindowTitle(u"今日の日記のタイトル - Oribel"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
 
     auto* root = new QVBoxLayout(this);
-    auto* group = new QGroupBox(msg::TitleDialogGroup, this);
+    auto* group = new QGroupBox(u"今日の日記のタイトルを入力して下さい。(&T)"_s, this);
     auto* groupLayout = new QVBoxLayout(group);
     auto* row = new QHBoxLayout();
     TitleEdit = new QLineEdit(group);
@@ -74,15 +76,17 @@ TTitleForm::TTitleForm(QWidget* parent) : QDialog(parent) {
     TitleEdit->setMinimumWidth(360);
     auto* validator = new ByteLimitValidator(TitleByteLimit, TitleEdit);
     TitleEdit->setValidator(validator);
-    BtnDel = new QPushButton(msg::TitleDialogDelete, group);
+    BtnDel = new QPushButton(u"削除(&D)"_s, group);
     BtnDel->setObjectName(QStringLiteral("BtnDel"));
-    BtnDel->setToolTip(msg::TitleDialogDeleteHint);
+    BtnDel->setToolTip(u"入力内容を全て消します。"_s);
     BtnDel->setAutoDefault(false);
     row->addWidget(TitleEdit, 1);
     row->addWidget(BtnDel);
     groupLayout->addLayout(row);
-    groupLayout->addWidget(new QLabel(msg::TitleDialogNoteLength, group));
-    groupLayout->addWidget(new QLabel(msg::TitleDialogNoteTags, group));
+    groupLayout->addWidget(
+        new QLabel(u"半角文字換算で、128文字まで入力できます。HTMLタグは有効です。"_s, group));
+    groupLayout->addWidget(new QLabel(
+        u"内容に「<」や「>」を含めると、HTMLタグとして認識されてしまうのでご注意下さい。"_s, group));
     root->addWidget(group);
 
     auto* buttons = new QDialogButtonBox(this);

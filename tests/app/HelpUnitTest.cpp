@@ -1,5 +1,6 @@
 #include "app/HelpUnit.h"
 
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDriver.h"
@@ -108,8 +109,15 @@ TEST_F(THelpFormTest, DebugModeButtonFlipsTheFlagAndShowsItOnReopening) {
 }
 
 TEST_F(THelpFormTest, AddressButtonsHandTheirTextsToTheShell) {
+    // The addresses are the ones this program was built with; an unset one is
+    // shown as not there yet, and its button does nothing.
+    const AuthorAddresses& author = AuthorAddresses::builtIn();
     auto form = open();
-    EXPECT_EQ(form->EditManualUrl->text(), msg::OnlineManualUrl);
+    EXPECT_EQ(form->EditManualUrl->text(), AuthorAddresses::shown(author.manualUrl()));
+    EXPECT_EQ(form->EditSiteUrl->text(), AuthorAddresses::shown(author.downloadUrl()));
+    EXPECT_EQ(form->EditUrl->text(), AuthorAddresses::shown(author.siteUrl()));
+    EXPECT_EQ(form->EditMail1->text(), AuthorAddresses::shown(author.supportMail()));
+    EXPECT_EQ(form->EditMail2->text(), AuthorAddresses::shown(author.personalMail()));
     for (QLineEdit* edit :
          {form->EditMail1, form->EditMail2, form->EditUrl, form->EditManualUrl, form->EditSiteUrl})
         EXPECT_TRUE(edit->isReadOnly()) << edit->objectName().toStdString();
@@ -121,10 +129,17 @@ TEST_F(THelpFormTest, AddressButtonsHandTheirTextsToTheShell) {
     form->SpeedButton3->click();
     form->BtnAccessMan->click();
     form->BtnAccessSite->click();
-    EXPECT_EQ(fake.shell.opened(),
-              QStringList({u"mailto:"_s + form->EditMail1->text(), u"mailto:"_s + form->EditMail2->text(),
-                           form->EditUrl->text(), u"https://oribel.example.org/manual/"_s,
-                           form->EditSiteUrl->text()}));
+    QStringList expected;
+    if (author.hasSupportMail())
+        expected.append(u"mailto:"_s + author.supportMail());
+    if (author.hasPersonalMail())
+        expected.append(u"mailto:"_s + author.personalMail());
+    if (author.hasSite())
+        expected << author.siteUrl() << author.manualUrl() << author.downloadUrl();
+    EXPECT_EQ(fake.shell.opened(), expected);
+    if (!author.hasSite()) {
+        EXPECT_EQ(form->EditUrl->text(), u"（準備中）"_s);
+    }
 
     fake.shell.clear();
     form->BtnLoadManual->click();
@@ -162,10 +177,10 @@ TEST_F(THelpFormTest, IconDoubleClickShowsAReleaseNote) {
         form->BitBtn1->setFocus();
         QTest::mouseDClick(form->ImageIcon, Qt::LeftButton);
         EXPECT_EQ(fake.messages.count(), 2);
-        EXPECT_EQ(form->windowTitle(), msg::JokeCaption);
-        EXPECT_EQ(QApplication::applicationDisplayName(), msg::JokeAppTitle);
-        EXPECT_EQ(form->PageControl1->tabText(3), msg::JokeTabStatistics);
-        EXPECT_EQ(form->LabelDiaryTime->text(), msg::JokeDiaryTime);
+        EXPECT_EQ(form->windowTitle(), u"バージョン情報 ＆ おまけ"_s);
+        EXPECT_EQ(QApplication::applicationDisplayName(), u"Oribel 3 （おまけ付き）"_s);
+        EXPECT_EQ(form->PageControl1->tabText(3), u"ひみつの統計"_s);
+        EXPECT_EQ(form->LabelDiaryTime->text(), u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s);
     }
     EXPECT_EQ(QApplication::applicationDisplayName(), title) << "the application title comes back on close";
 }

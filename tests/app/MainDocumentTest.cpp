@@ -30,7 +30,7 @@ protected:
 TEST_F(MainDocumentTest, NewWithoutAndWithThePageTemplate) {
     form->NewAction->trigger();
     EXPECT_EQ(form->PanelFileName->text(), u"New File."_s);
-    EXPECT_TRUE(form->DocumentFileName.isEmpty());
+    EXPECT_TRUE(form->document().fileName().isEmpty());
     EXPECT_FALSE(form->RAll->isReadOnly());
     EXPECT_TRUE(form->RAll->toPlainText().isEmpty());
     EXPECT_FALSE(form->RAll->document()->isModified());
@@ -93,7 +93,7 @@ TEST_F(MainDocumentTest, OpenLeavesSaveOffAndTheHistoryAlone) {
     EXPECT_TRUE(dialog.initialDir.isEmpty());
 
     EXPECT_EQ(form->RAll->toPlainText(), u"<html>日記\n"_s);
-    EXPECT_EQ(form->DocumentFileName, path);
+    EXPECT_EQ(form->document().fileName(), path);
     EXPECT_FALSE(saveEnabled());
     EXPECT_TRUE(saveAsEnabled());
     EXPECT_TRUE(form->InsertDiaryAction->isEnabled());
@@ -150,7 +150,7 @@ TEST_F(MainDocumentTest, HistoryItemsAskFirstAndReportMissingFiles) {
     EXPECT_EQ(fake.messages.requests()[1].text, u"履歴上の指定のファイル\n"_s +
                                                     fake.programFile(u"deleted.htm"_s) +
                                                     u"\nは、移動または削除されています。"_s);
-    EXPECT_EQ(form->DocumentFileName, path);
+    EXPECT_EQ(form->document().fileName(), path);
     EXPECT_TRUE(form->RAll->document()->isModified());
 }
 
@@ -186,7 +186,7 @@ TEST_F(MainDocumentTest, AFileThatCannotBeWrittenChangesNothing) {
     fake.messages.answerNext(MsgAnswer::Yes);
     form->NewAction->trigger();
     EXPECT_EQ(form->RAll->toPlainText(), u"new old"_s);
-    EXPECT_EQ(form->DocumentFileName, blocked + u"/page.htm"_s);
+    EXPECT_EQ(form->document().fileName(), blocked + u"/page.htm"_s);
 }
 
 TEST_F(MainDocumentTest, AFileThatCannotBeReadChangesNothing) {
@@ -196,7 +196,7 @@ TEST_F(MainDocumentTest, AFileThatCannotBeReadChangesNothing) {
     form->OpenAction->trigger();
     EXPECT_EQ(fake.messages.count(), 1);
     EXPECT_EQ(fake.messages.last().icon, MsgIcon::Error);
-    EXPECT_EQ(form->DocumentFileName, path);
+    EXPECT_EQ(form->document().fileName(), path);
     EXPECT_EQ(form->RAll->toPlainText(), u"page"_s);
 }
 
@@ -210,7 +210,7 @@ TEST_F(MainDocumentTest, AProjectItemAsksBeforeReplacingUnsavedWork) {
     fake.messages.answerNext(MsgAnswer::No);
     form->OpenProjectFile(project);
     EXPECT_EQ(form->RAll->toPlainText(), u"other"_s);
-    EXPECT_EQ(form->DocumentFileName, project);
+    EXPECT_EQ(form->document().fileName(), project);
 }
 
 TEST_F(MainDocumentTest, StatusPanelsFollowTheCaret) {

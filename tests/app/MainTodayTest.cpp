@@ -103,7 +103,7 @@ TEST_F(MainTodayTest, SecondWorkedExampleByteForByte) {
     setDate(u"2003"_s, u"6"_s, u"4"_s);
     EXPECT_EQ(form->BoxDay->currentText(), u"Wed."_s);
     form->BoxWeather1->setCurrentIndex(2);
-    form->DiaryTitle = u"散歩"_s;
+    form->setDiaryTitle(u"散歩"_s);
     testsupport::typeText(form->MToday, u"雨だった。"_s);
 
     const QByteArray saved = composeIntoNewPage("<body>\r\n");
@@ -175,7 +175,7 @@ TEST_F(MainTodayTest, ATypedWeatherIsResolvedInTheTagBuilder) {
         });
         form->InsertDiaryAction->trigger();
     }
-    EXPECT_EQ(form->WeatherTag1, u"<i>"_s);
+    EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
     EXPECT_TRUE(form->RAll->toPlainText().contains(u" <i>霧</b></font>\n"_s));
 
     // Closed without OK: the previous tags stay.
@@ -183,7 +183,7 @@ TEST_F(MainTodayTest, ATypedWeatherIsResolvedInTheTagBuilder) {
         auto driver = testsupport::onNextModal<TTagsForm>([](TTagsForm* tags) { tags->reject(); });
         form->InsertDiaryAction->trigger();
     }
-    EXPECT_EQ(form->WeatherTag1, u"<i>"_s);
+    EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
 
     // A weather typed over a chosen list item is a typed weather too.
     form->BoxWeather1->setCurrentIndex(2);
@@ -192,7 +192,7 @@ TEST_F(MainTodayTest, ATypedWeatherIsResolvedInTheTagBuilder) {
         auto driver = testsupport::onNextModal<TTagsForm>([](TTagsForm* tags) { tags->BtnOK->click(); });
         form->InsertDiaryAction->trigger();
     }
-    EXPECT_EQ(form->WeatherTag1, form->htmlSet.HtmlSky1); // 晴れ is preselected
+    EXPECT_EQ(form->weatherTag1(), form->htmlSet.HtmlSky1); // 晴れ is preselected
 }
 
 TEST_F(MainTodayTest, StatisticsAndTheStatusLine) {
@@ -204,11 +204,11 @@ TEST_F(MainTodayTest, StatisticsAndTheStatusLine) {
     EXPECT_EQ(form->PanelStatusT2->text(), u"全3行 7文字"_s);
 
     openDocument(writeFile(u"page.htm"_s, ""));
-    form->DebugMode = true;
+    form->setDebugMode(true);
     form->BoxWeather1->setCurrentIndex(0);
     form->InsertDiaryAction->trigger();
     EXPECT_EQ(form->appSet.WriteDiaryTime, 3);
-    form->DebugMode = false;
+    form->setDebugMode(false);
     form->InsertDiaryAction->trigger();
     EXPECT_EQ(form->appSet.WriteDiaryTime, 4);
     EXPECT_EQ(form->appSet.WriteDiaryLines, 21);
@@ -234,7 +234,7 @@ TEST_F(MainTodayTest, MonthRolloverAndThanksAtStart) {
 
 TEST_F(MainTodayTest, NewEntryAndDateReset) {
     testsupport::typeText(form->MToday, u"body"_s);
-    form->DiaryTitle = u"題"_s;
+    form->setDiaryTitle(u"題"_s);
     form->RefreshTitlePanel();
     form->BtnWeaPlus->click();
     form->BoxWeather1->setCurrentIndex(1);
@@ -243,7 +243,7 @@ TEST_F(MainTodayTest, NewEntryAndDateReset) {
 
     form->BtnDateReset->click();
     EXPECT_EQ(form->MToday->toPlainText(), u"body"_s);
-    EXPECT_EQ(form->DiaryTitle, u"題"_s);
+    EXPECT_EQ(form->diaryTitle(), u"題"_s);
     EXPECT_TRUE(form->BoxWeather1->currentText().isEmpty());
     EXPECT_TRUE(form->BoxWeather2->isHidden());
     EXPECT_TRUE(form->BoxWeather2->currentText().isEmpty());
@@ -255,7 +255,7 @@ TEST_F(MainTodayTest, NewEntryAndDateReset) {
     fake.messages.answerNext(MsgAnswer::Yes);
     form->BtnNewToday->click();
     EXPECT_TRUE(form->MToday->toPlainText().isEmpty());
-    EXPECT_TRUE(form->DiaryTitle.isEmpty());
+    EXPECT_TRUE(form->diaryTitle().isEmpty());
     EXPECT_TRUE(form->PanelTitle->isHidden());
     // Unmodified: no question.
     form->BtnNewToday->click();

@@ -20,7 +20,7 @@ using namespace Qt::StringLiterals;
 
 TEST_F(MainFormTest, FirstRunShowsDefaultsTodayTabAndTodaysDate) {
     TMainForm& w = start();
-    EXPECT_EQ(w.SettingsState, 'F');
+    EXPECT_EQ(w.settingsOrigin(), SettingsOrigin::FirstRun);
     EXPECT_STREQ(w.htmlSet.HtmlSetFlags.data(), "0000010000010000000");
     EXPECT_STREQ(w.appSet.AppSetFlags.data(), "000000000000");
     EXPECT_EQ(w.htmlSet.HtmlBRTag, u"<BR>"_s);
@@ -38,7 +38,7 @@ TEST_F(MainFormTest, FirstRunShowsDefaultsTodayTabAndTodaysDate) {
     EXPECT_TRUE(w.RAll->toPlainText().contains(u"*** 日記HTMLファイル編集領域 ***"_s));
     EXPECT_EQ(w.PanelHtmlName->text(), u"ユーザ定義"_s);
     EXPECT_FALSE(w.MToday->document()->isModified());
-    EXPECT_FALSE(w.ShowInProgress);
+    EXPECT_FALSE(w.showInProgress());
     EXPECT_EQ(fake.messages.count(), 0);
     EXPECT_EQ(w.PanelStatusTsm->text(), u" 今月最初の日記ですね。今月もがんばりましょう！"_s);
     EXPECT_EQ(w.PanelStatusT2->text(), u"全0行 0文字"_s);
@@ -60,7 +60,7 @@ TEST_F(MainFormTest, SettingsSurviveARestart) {
         ASSERT_TRUE(closeForm());
     }
     TMainForm& w = start();
-    EXPECT_EQ(w.SettingsState, '-');
+    EXPECT_EQ(w.settingsOrigin(), SettingsOrigin::Current);
     EXPECT_EQ(w.appSet.flag(WindowPlacementFlag), '1');
     EXPECT_EQ(w.htmlSet.flag(DateFormFlag), '3');
     EXPECT_EQ(w.appSet.FileHistory1, u"/tmp/a.htm"_s);
@@ -96,7 +96,7 @@ TEST_F(MainFormTest, KeptEntryIsRestoredAndTheParameterIgnored) {
     EXPECT_EQ(w.BoxWeather2->currentText(), u"霧"_s);
     EXPECT_FALSE(w.BoxWeather2->isHidden());
     EXPECT_TRUE(w.BtnWeaPlus->isHidden());
-    EXPECT_EQ(w.DiaryTitle, u"散歩"_s);
+    EXPECT_EQ(w.diaryTitle(), u"散歩"_s);
     EXPECT_EQ(w.PanelTitle->text(), u"タイトル：散歩"_s);
     EXPECT_FALSE(fake.registry->keyExists(u"\\software\\mervane\\Pagora\\Temp"_s));
     EXPECT_EQ(fake.messages.count(), 0);
@@ -192,7 +192,7 @@ TEST_F(MainFormTest, KeepingTheEntryAtExitWritesDiaryTmpAndTemp) {
     QTest::keyClick(w.MToday, Qt::Key_Return);
     testsupport::typeText(w.MToday, u"two"_s);
     w.BoxWeather1->setCurrentIndex(1);
-    w.DiaryTitle = u"題"_s;
+    w.setDiaryTitle(u"題"_s);
 
     fake.messages.answerNext(MsgAnswer::Yes);
     ASSERT_TRUE(closeForm());
@@ -237,7 +237,7 @@ TEST_F(MainFormTest, RemovingTheSettingsClosesWithoutSaving) {
     Q_UNUSED(w);
     // The next start is a first run.
     fake.messages.clear();
-    EXPECT_EQ(start().SettingsState, 'F');
+    EXPECT_EQ(start().settingsOrigin(), SettingsOrigin::FirstRun);
 }
 
 TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
@@ -264,7 +264,7 @@ TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
     ASSERT_GT(page.size(), 255);
     showDocumentTab();
     w.DropFiles({page});
-    EXPECT_EQ(w.DocumentFileName, page);
+    EXPECT_EQ(w.document().fileName(), page);
     EXPECT_EQ(w.RAll->toPlainText(), u"<html>"_s);
 }
 

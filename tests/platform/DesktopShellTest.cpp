@@ -1,5 +1,7 @@
 #include "platform/DesktopShell.h"
 
+#include "document/HandOver.h"
+#include "resources/Messages.h"
 #include "support/QtPrinters.h"
 #include <QDesktopServices>
 #include <QDir>
@@ -86,6 +88,65 @@ TEST(DesktopShell, LaunchPassesArgumentsUnchanged) {
 
     EXPECT_FALSE(shell.launch(dir.filePath(u"no such program"_s), {}));
     EXPECT_FALSE(shell.launch(QString(), {}));
+}
+
+TEST(DesktopShell, FailuresSayWhyForTheStatusLine) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(u"missing page.htm"_s);
+    const QString notExecutable = dir.filePath(u"plain.txt"_s);
+    {
+        QFile file(notExecutable);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a program");
+    }
+    DesktopShell shell;
+    QString error;
+    EXPECT_FALSE(shell.open(QString(), &error));
+    EXPECT_EQ(error, u"開くファイルがありません。"_s);
+    EXPECT_FALSE(shell.open(missing, &error));
+    EXPECT_EQ(error, missing + u" が見つかりません。"_s);
+    EXPECT_FALSE(shell.launch(QString(), {}, &error));
+    EXPECT_EQ(error, u"起動するプログラムが設定されていません。"_s);
+    for (const QString& program : {dir.filePath(u"no such program"_s), notExecutable}) {
+        error.clear();
+        EXPECT_FALSE(shell.launch(program, {u"x"_s}, &error));
+        EXPECT_TRUE(error.startsWith(program + u" を起動できませんでした。（"_s)) << error.toStdString();
+        EXPECT_GT(error.size(), msg::shellLaunchFailed(program, QString()).size()) << "a reason is given";
+    }
+}
+
+TEST(DesktopShell, AStandInBrowserReceivesAwkwardPathsAsOneArgumentEach) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(u"arguments.txt"_s);
+    const QString browser = dir.filePath(u"stand-in browser"_s);
+    {
+        QFile file(browser);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + out.toUtf8() + ".part' && mv '" +
+                   out.toUtf8() + ".part' '" + out.toUtf8() + "'\n");
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+    const QString canary = dir.filePath(u"canary"_s);
+    const QStringList paths = {
+        dir.filePath(u"my diary.html"_s),
+        dir.filePath(u"say \"hi\" 'there'.html"_s),
+        dir.filePath(u"$(touch "_s + canary + u");`touch "_s + canary + u"`.html"_s),
+        u"-new-window.html"_s,
+    };
+    DesktopShell shell;
+    for (const QString& path : paths) {
+        QFile::remove(out);
+        const handover::Launch launch = handover::NamedBrowserLaunch(handover::HandOver::SendFile, path,
+                                                                     QString(), QString(), browser, true);
+        QString error;
+        ASSERT_TRUE(handover::RunLaunch(launch, shell, &error)) << error.toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(out); }, 10000));
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(file.readAll()), u"1\n"_s + handover::HandedPath(path) + u"\n"_s);
+    }
+    EXPECT_TRUE(handover::HandedPath(paths.last()).endsWith(u"/-new-window.html"_s));
+    EXPECT_FALSE(QFile::exists(canary));
 }
 
 #include "DesktopShellTest.moc"

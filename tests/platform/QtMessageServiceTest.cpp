@@ -73,6 +73,8 @@ TEST(QtMessageService, DefaultButtonIsTheRequestedOneOrTheFirst) {
         {MsgButtons::YesNo, MsgAnswer::No, QMessageBox::No},
         {MsgButtons::YesNoCancel, {}, QMessageBox::Yes},
         {MsgButtons::YesNoCancel, MsgAnswer::Cancel, QMessageBox::Cancel},
+        {MsgButtons::OkCancel, {}, QMessageBox::Ok},
+        {MsgButtons::OkCancel, MsgAnswer::Cancel, QMessageBox::Cancel},
         // A default the box does not offer falls back to its first button.
         {MsgButtons::YesNo, MsgAnswer::Cancel, QMessageBox::Yes},
     };
@@ -103,6 +105,11 @@ TEST(QtMessageService, MapsButtonsAndClosingToAnswers) {
     EXPECT_EQ(
         showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::YesNoCancel, {}}, click(QMessageBox::Cancel)),
         MsgAnswer::Cancel);
+    EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::OkCancel, {}}, click(QMessageBox::Ok)),
+              MsgAnswer::Ok);
+    EXPECT_EQ(
+        showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::OkCancel, {}}, click(QMessageBox::Cancel)),
+        MsgAnswer::Cancel);
 
     // Escape and the close button take the safe way out.
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::YesNo, {}}, pressEscape),
@@ -112,6 +119,8 @@ TEST(QtMessageService, MapsButtonsAndClosingToAnswers) {
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::YesNoCancel, {}}, pressEscape),
               MsgAnswer::Cancel);
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::YesNoCancel, {}}, closeWindow),
+              MsgAnswer::Cancel);
+    EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Question, MsgButtons::OkCancel, {}}, pressEscape),
               MsgAnswer::Cancel);
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Error, MsgButtons::Ok, {}}, pressEscape), MsgAnswer::Ok);
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Error, MsgButtons::Ok, {}}, closeWindow), MsgAnswer::Ok);

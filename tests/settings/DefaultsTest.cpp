@@ -31,7 +31,7 @@ void setAppFlags(AppSet& app, const char* text) {
 TEST(Defaults, EmptyRecordsGetEveryDefault) {
     HtmlSet html;
     AppSet app;
-    char cleared = 'T';
+    bool cleared = true;
     ApplySettingDefaults(html, app, cleared);
 
     EXPECT_EQ(html.HtmlDate1, u"<font color=\"#ff0000\"><b>"_s);
@@ -59,7 +59,7 @@ TEST(Defaults, EmptyRecordsGetEveryDefault) {
     EXPECT_EQ(app.EditFontSizeT, u"12"_s);
     EXPECT_EQ(app.EditFontFace, u"ＭＳ ゴシック"_s);
     EXPECT_EQ(app.EditFontFaceT, u"ＭＳ ゴシック"_s);
-    EXPECT_EQ(cleared, 'F');
+    EXPECT_FALSE(cleared);
 
     EXPECT_EQ(defaultHtmlSet().HtmlSky6, html.HtmlSky6);
 }
@@ -67,7 +67,7 @@ TEST(Defaults, EmptyRecordsGetEveryDefault) {
 TEST(Defaults, HtmlFlagsAreMendedPerPosition) {
     HtmlSet html;
     AppSet app;
-    char cleared = 'F';
+    bool cleared = false;
 
     setHtmlFlags(html, "5"); // a short string from an older store
     ApplySettingDefaults(html, app, cleared);
@@ -92,7 +92,7 @@ TEST(Defaults, HtmlFlagsAreMendedPerPosition) {
 TEST(Defaults, TemplatesAreFilledOnlyWhenEmpty) {
     HtmlSet html;
     AppSet app;
-    char cleared = 'F';
+    bool cleared = false;
     html.HtmlBRTag = u" "_s;
     html.HtmlHRTag = u"<hr size=1>"_s;
     html.HtmlDataTitle = u"セット"_s;
@@ -109,7 +109,7 @@ TEST(Defaults, TemplatesAreFilledOnlyWhenEmpty) {
 TEST(Defaults, BehaviourFlagsAndFonts) {
     HtmlSet html;
     AppSet app;
-    char cleared = 'T';
+    bool cleared = true;
     // 0: '2' is not a placement; 1: '2' is a valid auto-open; 5 forced '0';
     // 10: 'x' → '0'; 12: the tag builder's page is cleared; 13 stays.
     setAppFlags(app, "2211111111x1WB");
@@ -122,7 +122,7 @@ TEST(Defaults, BehaviourFlagsAndFonts) {
     EXPECT_EQ(app.EditFontSize, u"14"_s);
     EXPECT_EQ(app.EditFontSizeT, u"12"_s);
     EXPECT_EQ(app.EditFontFaceT, u"IPAGothic"_s);
-    EXPECT_EQ(cleared, 'F');
+    EXPECT_FALSE(cleared);
 
     setAppFlags(app, "3");
     ApplySettingDefaults(html, app, cleared);

@@ -97,7 +97,7 @@ protected:
         return SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, today);
     }
     void applyDefaults() {
-        char cleared = 'T';
+        bool cleared = true;
         ApplySettingDefaults(html, app, cleared);
     }
     QJsonObject storedKey() const {
@@ -122,7 +122,7 @@ protected:
 TEST_F(SettingsStoreTest, FirstRunThenSaveWritesEveryValue) {
     browsers.ie = u"/usr/bin/iexplore"_s;
     const LoadOutcome first = load();
-    EXPECT_EQ(first.settingsState, 'F');
+    EXPECT_EQ(first.origin, SettingsOrigin::FirstRun);
     EXPECT_EQ(app.InsertDiaryTime, 0);
     EXPECT_EQ(first.iePathFromSystem, u"/usr/bin/iexplore"_s);
     EXPECT_TRUE(first.sendIEEnabled);
@@ -157,7 +157,7 @@ TEST_F(SettingsStoreTest, FirstRunThenSaveWritesEveryValue) {
     // The next start finds the settings of this version and needs no pass.
     const HtmlSet savedHtml = html;
     const AppSet savedApp = app;
-    EXPECT_EQ(load().settingsState, '-');
+    EXPECT_EQ(load().origin, SettingsOrigin::Current);
     EXPECT_EQ(html.HtmlMain1, savedHtml.HtmlMain1);
     EXPECT_EQ(html.HtmlSetFlags, savedHtml.HtmlSetFlags);
     EXPECT_EQ(app.AppSetFlags, savedApp.AppSetFlags);
@@ -167,42 +167,43 @@ TEST_F(SettingsStoreTest, FirstRunThenSaveWritesEveryValue) {
 }
 
 TEST_F(SettingsStoreTest, OlderOrMarkedSettingsNeedTheDefaultsPass) {
-    seed(n::SettingsKey, {{n::Version, u"3.31"_s}, {n::AppSetFlags, u"000001000000"_s}});
-    EXPECT_EQ(load().settingsState, 'U');
+    seed(n::SettingsKey, {{n::Version, u"3.31"_s}, {u"AppSetFlags"_s, u"000001000000"_s}});
+    EXPECT_EQ(load().origin, SettingsOrigin::Older);
     EXPECT_EQ(app.flag(ReservedFlag), '1');
     applyDefaults();
     EXPECT_EQ(app.flag(ReservedFlag), '0');
 
-    const std::pair<const char*, char> versions[] = {{"3.32", '-'}, {"3.4", '-'}, {"10", '-'},
-                                                     {"3.3", 'U'},  {"", 'U'},    {"3.32a", 'U'}};
-    for (const auto& [version, state] : versions) {
+    using enum SettingsOrigin;
+    const std::pair<const char*, SettingsOrigin> versions[] = {
+        {"3.32", Current}, {"3.4", Current}, {"10", Current}, {"3.3", Older}, {"", Older}, {"3.32a", Older}};
+    for (const auto& [version, origin] : versions) {
         seed(n::SettingsKey, {{n::Version, QString::fromLatin1(version)}});
-        EXPECT_EQ(load().settingsState, state) << version;
+        EXPECT_EQ(load().origin, origin) << version;
     }
 
     seed(n::SettingsKey, {{n::Version, u"3.32"_s}, {n::NewProcessFlag, u"1"_s}, {n::FirstPageChangeFlag, 1}});
-    EXPECT_EQ(load().settingsState, 'U');
+    EXPECT_EQ(load().origin, SettingsOrigin::Older);
     ASSERT_TRUE(save());
     EXPECT_FALSE(storedKey().contains(n::NewProcessFlag));
     EXPECT_FALSE(storedKey().contains(n::FirstPageChangeFlag));
-    EXPECT_EQ(load().settingsState, '-');
+    EXPECT_EQ(load().origin, SettingsOrigin::Current);
 }
 
 TEST_F(SettingsStoreTest, LoadRulesPerValue) {
     seed(n::SettingsKey, {{n::Version, u"3.32"_s},
-                          {n::HtmlDate1, u""_s},
-                          {n::HtmlDate2, u"</b>"_s},
-                          {n::EditFontSize, u"abc"_s},
-                          {n::EditFontSizeT, u"14"_s},
-                          {n::InsertDiaryTime, u"x"_s},
-                          {n::WriteDiaryFrequency, u" 2"_s},
-                          {n::HtmlSetFlags, u"5000010000010000000ZZ"_s},
-                          {n::AppSetFlags, u"1"_s},
-                          {n::WindowWidth, u"800"_s}});
+                          {u"HtmlDate1"_s, u""_s},
+                          {u"HtmlDate2"_s, u"</b>"_s},
+                          {u"EditFontSize"_s, u"abc"_s},
+                          {u"EditFontSizeT"_s, u"14"_s},
+                          {u"InsertDiaryTime"_s, u"x"_s},
+                          {u"WriteDiaryFrequency"_s, u" 2"_s},
+                          {u"HtmlSetFlags"_s, u"5000010000010000000ZZ"_s},
+                          {u"AppSetFlags"_s, u"1"_s},
+                          {u"WindowWidth"_s, u"800"_s}});
     html.HtmlDate1 = u"kept"_s;
     app.FileHistory1 = u"old.html"_s;
     app.AppSetFlags[SettingsDialogPage] = 'S';
-    EXPECT_EQ(LoadSettings(registry, browsers, html, app).settingsState, '-');
+    EXPECT_EQ(LoadSettings(registry, browsers, html, app).origin, SettingsOrigin::Current);
 
     EXPECT_EQ(html.HtmlDate1, u"kept"_s) << "an empty value leaves the member";
     EXPECT_EQ(html.HtmlDate2, u"</b>"_s);
@@ -223,26 +224,27 @@ TEST_F(SettingsStoreTest, LoadRulesPerValue) {
     app.AppSetFlags[SettingsDialogPage] = '\0';
     EXPECT_EQ(std::string(app.AppSetFlags.data()), "100000000000");
     ASSERT_TRUE(save());
-    EXPECT_EQ(storedKey().value(n::AppSetFlags).toString(), u"100000000000"_s);
+    EXPECT_EQ(storedKey().value(u"AppSetFlags"_s).toString(), u"100000000000"_s);
 
     // A tag builder page in use is stored as the thirteenth character; the
     // settings dialog's page never is.
     app.AppSetFlags[TagDialogMode] = 'L';
     app.AppSetFlags[SettingsDialogPage] = 'B';
     ASSERT_TRUE(save());
-    EXPECT_EQ(storedKey().value(n::AppSetFlags).toString(), u"100000000000L"_s);
+    EXPECT_EQ(storedKey().value(u"AppSetFlags"_s).toString(), u"100000000000L"_s);
     load();
     EXPECT_EQ(app.flag(TagDialogMode), 'L');
     EXPECT_EQ(app.flag(SettingsDialogPage), '\0');
 
-    seed(n::SettingsKey, {{n::InsertDiaryTime, u"17"_s}, {n::WriteDiaryFrequency, u"3"_s}});
+    seed(n::SettingsKey, {{u"InsertDiaryTime"_s, u"17"_s}, {u"WriteDiaryFrequency"_s, u"3"_s}});
     load();
     EXPECT_EQ(app.InsertDiaryTime, 17);
     EXPECT_EQ(app.WriteDiaryFrequency, 3);
 }
 
 TEST_F(SettingsStoreTest, StatisticsGroupStopsAtItsFirstUnreadableValue) {
-    seed(n::SettingsKey, {{n::WriteLastMonth, 24042}, {n::WriteDiaryLines, 50}, {n::WriteDiaryTimeL, 7}});
+    seed(n::SettingsKey,
+         {{u"WriteLastMonth"_s, 24042}, {u"WriteDiaryLines"_s, 50}, {u"WriteDiaryTimeL"_s, 7}});
     load();
     EXPECT_EQ(app.WriteLastMonth, 24042);
     EXPECT_EQ(app.WriteDiaryTime, 0);
@@ -250,12 +252,13 @@ TEST_F(SettingsStoreTest, StatisticsGroupStopsAtItsFirstUnreadableValue) {
     EXPECT_EQ(app.WriteDiaryTimeL, 0);
     EXPECT_FALSE(readSplashFigures(registry));
 
-    seed(n::SettingsKey, {{n::WriteLastMonth, u"24042"_s}, {n::WriteDiaryTime, 3}, {n::WriteDiaryLinesL, 9}});
+    seed(n::SettingsKey,
+         {{u"WriteLastMonth"_s, u"24042"_s}, {u"WriteDiaryTime"_s, 3}, {u"WriteDiaryLinesL"_s, 9}});
     load();
     EXPECT_EQ(app.WriteLastMonth, 0) << "a number stored as text is no integer";
     EXPECT_EQ(app.WriteDiaryTime, 0);
 
-    seed(n::SettingsKey, {{n::WriteLastMonth, 24042}, {n::WriteDiaryLines, 50}});
+    seed(n::SettingsKey, {{u"WriteLastMonth"_s, 24042}, {u"WriteDiaryLines"_s, 50}});
     load();
     EXPECT_EQ(app.WriteDiaryTime, 3);
     EXPECT_EQ(app.WriteDiaryLines, 50);
@@ -272,9 +275,9 @@ TEST_F(SettingsStoreTest, StatisticsGroupStopsAtItsFirstUnreadableValue) {
 TEST_F(SettingsStoreTest, MonthStampOfTheDayOfSaving) {
     applyDefaults();
     ASSERT_TRUE(save(QDate(2003, 12, 31)));
-    EXPECT_EQ(storedKey().value(n::WriteLastMonth).toInteger(), 24048);
+    EXPECT_EQ(storedKey().value(u"WriteLastMonth"_s).toInteger(), 24048);
     ASSERT_TRUE(save(QDate(2004, 1, 1)));
-    EXPECT_EQ(storedKey().value(n::WriteLastMonth).toInteger(), 24049);
+    EXPECT_EQ(storedKey().value(u"WriteLastMonth"_s).toInteger(), 24049);
 }
 
 TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
@@ -283,7 +286,7 @@ TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
     SaveTempDiary(registry, messages,
                   {u"2004"_s, u"2"_s, u"29"_s, u"(日)"_s, u"曇天"_s, u"霧"_s, u"題名"_s, 2, -1});
     EXPECT_TRUE(messages.requests().isEmpty());
-    EXPECT_EQ(load().settingsState, '-') << "the Temp subkey does not disturb the settings";
+    EXPECT_EQ(load().origin, SettingsOrigin::Current) << "the Temp subkey does not disturb the settings";
 
     const std::optional<TempDiary> kept = LoadTempDiary(registry, messages);
     ASSERT_TRUE(kept);
@@ -323,7 +326,7 @@ TEST_F(SettingsStoreTest, ClearSettingsLeadsToAFirstRun) {
     ClearSettings(registry);
     EXPECT_FALSE(registry.keyExists(n::SettingsKey));
     EXPECT_FALSE(registry.keyExists(n::TempKey));
-    EXPECT_EQ(load().settingsState, 'F');
+    EXPECT_EQ(load().origin, SettingsOrigin::FirstRun);
 }
 
 TEST_F(SettingsStoreTest, DamagedStoreStartsAsFirstRunAndIsWrittenAfresh) {
@@ -332,14 +335,14 @@ TEST_F(SettingsStoreTest, DamagedStoreStartsAsFirstRunAndIsWrittenAfresh) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("HtmlDate1=<b>\n");
     }
-    EXPECT_EQ(load().settingsState, 'F');
+    EXPECT_EQ(load().origin, SettingsOrigin::FirstRun);
     ASSERT_EQ(messages.requests().size(), 1);
     EXPECT_TRUE(messages.requests()[0].text.contains(QDir::toNativeSeparators(path())));
     EXPECT_TRUE(QFile::exists(path() + u".bad"_s));
 
     applyDefaults();
     ASSERT_TRUE(save());
-    EXPECT_EQ(load().settingsState, '-');
+    EXPECT_EQ(load().origin, SettingsOrigin::Current);
     EXPECT_EQ(messages.requests().size(), 1);
 }
 
@@ -385,10 +388,10 @@ TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     seed(n::SettingsKey, {{n::Version, u"3.32"_s},
-                          {n::AppSetFlags, u"0000000100000"_s},
-                          {n::BrowserIE, dir.path()},
-                          {n::BrowserNN, installed},
-                          {n::BrowserOpera, dir.filePath(u"missing"_s)}});
+                          {u"AppSetFlags"_s, u"0000000100000"_s},
+                          {u"BrowserIE"_s, dir.path()},
+                          {u"BrowserNN"_s, installed},
+                          {u"BrowserOpera"_s, dir.filePath(u"missing"_s)}});
     LoadOutcome outcome = load();
     EXPECT_FALSE(outcome.sendIEEnabled) << "a folder is no program";
     EXPECT_TRUE(outcome.sendNNEnabled);
@@ -396,7 +399,7 @@ TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
     EXPECT_EQ(app.BrowserNN, installed);
     EXPECT_TRUE(outcome.nnPathFromSystem.isEmpty());
 
-    seed(n::SettingsKey, {{n::AppSetFlags, u"0000000000000"_s}});
+    seed(n::SettingsKey, {{u"AppSetFlags"_s, u"0000000000000"_s}});
     outcome = load();
     EXPECT_FALSE(outcome.sendNNEnabled) << "only when the user chose the own paths";
 }

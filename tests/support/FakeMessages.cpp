@@ -10,6 +10,8 @@ QList<MsgAnswer> offered(MsgButtons buttons) {
         return {MsgAnswer::Yes, MsgAnswer::No};
     case MsgButtons::YesNoCancel:
         return {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+    case MsgButtons::OkCancel:
+        return {MsgAnswer::Ok, MsgAnswer::Cancel};
     case MsgButtons::Ok:
         break;
     }
@@ -21,6 +23,7 @@ MsgAnswer closeAnswer(MsgButtons buttons) {
     case MsgButtons::YesNo:
         return MsgAnswer::No;
     case MsgButtons::YesNoCancel:
+    case MsgButtons::OkCancel:
         return MsgAnswer::Cancel;
     case MsgButtons::Ok:
         break;
@@ -123,6 +126,8 @@ const char* toString(MsgButtons buttons) {
         return "YesNo";
     case MsgButtons::YesNoCancel:
         return "YesNoCancel";
+    case MsgButtons::OkCancel:
+        return "OkCancel";
     }
     return "?";
 }

@@ -13,7 +13,9 @@ FakePlatform::FakePlatform() {
     registry = store.get();
 }
 
-QString FakePlatform::storePath() const { return configFolder_.filePath(QStringLiteral("registry.json")); }
+QString FakePlatform::storePath() const {
+    return configFolder_.filePath(QStringLiteral("registry.json"));
+}
 
 const Platform& FakePlatform::platform() {
     platform_.messages = &messages;

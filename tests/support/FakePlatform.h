@@ -10,11 +10,11 @@
 // lives as long as the FakePlatform, so a second window made from the same
 // FakePlatform sees what the first one saved; a test may point it elsewhere.
 
+#include "platform/JsonRegistry.h"
 #include "platform/Platform.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeServices.h"
-#include "platform/JsonRegistry.h"
 
 #include <memory>
 
@@ -36,7 +36,7 @@ public:
     FakeBrowserLookup browsers;
     std::unique_ptr<JsonRegistry> store; // on storePath()
     Registry* registry = nullptr;        // store.get() unless a test changes it
-    QStringList arguments; // command-line parameters, program name excluded
+    QStringList arguments;               // command-line parameters, program name excluded
 
     // The temporary program folder, ending in the native separator; removed
     // with the FakePlatform.

@@ -25,18 +25,23 @@ struct LaunchRecord {
 // Records what would have been opened or started; nothing is.
 class FakeShell : public Shell {
 public:
-    bool open(const QString& documentOrAddress) override {
+    using Shell::launch;
+    using Shell::open;
+
+    bool open(const QString& documentOrAddress, QString* error) override {
         opened_.append(documentOrAddress);
-        return openResult_;
+        return answer(openResult_, error);
     }
-    bool launch(const QString& program, const QStringList& arguments) override {
+    bool launch(const QString& program, const QStringList& arguments, QString* error) override {
         launched_.append(LaunchRecord{program, arguments});
-        return launchResult_;
+        return answer(launchResult_, error);
     }
 
-    // What open() and launch() answer (true unless set).
+    // What open() and launch() answer (true unless set), and the reason they
+    // give when they answer false.
     void setOpenResult(bool result) { openResult_ = result; }
     void setLaunchResult(bool result) { launchResult_ = result; }
+    void setFailureText(const QString& text) { failureText_ = text; }
 
     const QStringList& opened() const { return opened_; }
     const QList<LaunchRecord>& launched() const { return launched_; }
@@ -46,10 +51,17 @@ public:
     }
 
 private:
+    bool answer(bool result, QString* error) const {
+        if (!result && error)
+            *error = failureText_;
+        return result;
+    }
+
     QStringList opened_;
     QList<LaunchRecord> launched_;
     bool openResult_ = true;
     bool launchResult_ = true;
+    QString failureText_ = QStringLiteral("fake shell failure");
 };
 
 // A clock that stands still where it is set (2024-01-01 12:00 local time unless set).

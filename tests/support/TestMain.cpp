@@ -3,27 +3,35 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace {
-QTemporaryDir* home = nullptr;
+// The test program's home; removed with everything in it when the program ends.
+std::unique_ptr<QTemporaryDir> home;
+
+void pointAt(const char* variable, const QString& folder) {
+    QDir(home->path()).mkpath(folder);
+    qputenv(variable, QDir(home->path()).filePath(folder).toUtf8());
 }
+} // namespace
 
 namespace testsupport {
 
 void isolateEnvironment() {
     if (home)
         return;
-    home = new QTemporaryDir(); // lives until the process ends; removed then by the OS temp cleanup
-    home->setAutoRemove(true);
-    QDir(home->path()).mkpath(QStringLiteral("config"));
-    QDir(home->path()).mkpath(QStringLiteral("data"));
-    qputenv("XDG_CONFIG_HOME", QDir(home->path()).filePath(QStringLiteral("config")).toUtf8());
-    qputenv("XDG_DATA_HOME", QDir(home->path()).filePath(QStringLiteral("data")).toUtf8());
+    home = std::make_unique<QTemporaryDir>();
+    pointAt("XDG_CONFIG_HOME", QStringLiteral("config"));
+    pointAt("XDG_DATA_HOME", QStringLiteral("data"));
+    pointAt("XDG_STATE_HOME", QStringLiteral("state"));
+    pointAt("XDG_CACHE_HOME", QStringLiteral("cache"));
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
 }
 
-QString temporaryHome() { return home ? home->path() : QString(); }
+QString temporaryHome() {
+    return home ? home->path() : QString();
+}
 
 } // namespace testsupport

@@ -1,0 +1,95 @@
+#pragma once
+// The diary page on the whole-file tab: the file it came from, its state
+// (no document, unnamed, named), the question about unsaved changes, new,
+// open, save, save as and the history of the last three saved files.
+//
+// It works on the document editor it is given and tells the window what
+// changed through signals; the window shows the name and decides the
+// commands' states from state(), saveEnabled() and saveAsEnabled().
+
+#include "platform/FileDialogs.h"
+#include "platform/Messages.h"
+#include "settings/AppSet.h"
+
+#include <QObject>
+#include <QString>
+
+class DiaryEditor;
+
+enum class DocumentState {
+    None,    // no document yet: the editor shows the guide, read-only
+    Unnamed, // a new document that was never saved
+    Named,   // opened from, or saved to, fileName()
+};
+enum class AskSaveResult { Proceed, ProceedUnsaved, Cancel };
+enum class DocumentSaveResult { Saved, Cancelled };
+
+class DiaryDocument : public QObject {
+    Q_OBJECT
+public:
+    // history: the record holding FileHistory1..3 and AlwaysOpenHtml.
+    DiaryDocument(DiaryEditor& editor, MessageService& messages, FileDialog& openDialog,
+                  FileDialog& saveDialog, AppSet& history, QString programFolder, QObject* parent = nullptr);
+
+    DocumentState state() const { return state_; }
+    bool exists() const { return state_ != DocumentState::None; }
+    // The full path of a named document; empty otherwise.
+    QString fileName() const { return fileName_; }
+    bool isModified() const;
+
+    // Save and Save As follow the document's life: both on after an edit and
+    // whenever the window refreshes its commands; New turns both off, an open
+    // turns Save off, a save turns both off.
+    bool saveEnabled() const { return exists() && saveEnabled_; }
+    bool saveAsEnabled() const { return exists() && saveAsEnabled_; }
+    // The window's refresh of its commands (tab change, load): both on.
+    void enableSaveCommands();
+
+    // Asks before unsaved changes are replaced; Yes saves first.
+    AskSaveResult askSave();
+    // New: asks first, then an empty unnamed document, from the template
+    // basehtml.txt when it exists and the user wants it.
+    void newDocument();
+    // Open: asks first, then the shared open dialog.
+    void openWithDialog();
+    // Loads a file (no question; callers ask first). False when it could not
+    // be read; the document is then unchanged.
+    bool openFile(const QString& path);
+    // A history entry (0..2) or, for -1, AlwaysOpenHtml: asks first, then
+    // opens it or reports that it is gone.
+    void openHistoryEntry(int index);
+    // A project item: asks first (unsaved work is never replaced silently).
+    void openProjectFile(const QString& path);
+    DocumentSaveResult save();
+    DocumentSaveResult saveAs();
+    // "?" stands for no name.
+    void setName(const QString& name);
+
+Q_SIGNALS:
+    void stateChanged(DocumentState state);
+    void fileNameChanged(const QString& fileName);
+    void modificationChanged(bool modified);
+    void saveCommandsChanged();
+    // A document was created or opened: the window refreshes its commands.
+    void loaded();
+    // The document was written to fileName(); the history has it first.
+    void saved();
+
+private:
+    bool write(const QString& path);
+    void makeEditable();
+    void markLoaded();
+    void markSaved();
+    void setSaveCommands(bool save, bool saveAs);
+
+    DiaryEditor& editor_;
+    MessageService& messages_;
+    FileDialog& openDialog_;
+    FileDialog& saveDialog_;
+    AppSet& history_;
+    QString programFolder_;
+    DocumentState state_ = DocumentState::None;
+    QString fileName_;
+    bool saveEnabled_ = false;
+    bool saveAsEnabled_ = false;
+};
