@@ -33,6 +33,15 @@ add_custom_target(oribel_manual ALL DEPENDS ${oribel_doc_copies})
 add_dependencies(oribel oribel_manual)
 
 # ---- Install rules ----------------------------------------------------------------
+# The author's addresses are named only once they exist (see ORIBEL_AUTHOR_SITE and
+# ORIBEL_AUTHOR_SUPPORT_MAIL in src/CMakeLists.txt).
+set(ORIBEL_METAINFO_URLS "")
+if(ORIBEL_AUTHOR_SITE)
+    string(REGEX REPLACE "/+$" "" oribel_site "${ORIBEL_AUTHOR_SITE}")
+    string(APPEND oribel_site "/")
+    set(ORIBEL_METAINFO_URLS
+        "<url type=\"homepage\">${oribel_site}</url>\n  <url type=\"help\">${oribel_site}manual/</url>")
+endif()
 configure_file(${ORIBEL_PACKAGING}/${ORIBEL_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/${ORIBEL_APP_ID}.metainfo.xml @ONLY)
 
@@ -48,7 +57,11 @@ install(DIRECTORY ${ORIBEL_DOCS}/screenshots/ DESTINATION share/oribel/screensho
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME oribel)
 set(CPACK_PACKAGE_VENDOR "The Oribel developers")
-set(CPACK_PACKAGE_CONTACT "Oribel support <support@oribel.example.org>")
+if(ORIBEL_AUTHOR_SUPPORT_MAIL)
+    set(CPACK_PACKAGE_CONTACT "The Oribel developers <${ORIBEL_AUTHOR_SUPPORT_MAIL}>")
+else()
+    set(CPACK_PACKAGE_CONTACT "The Oribel developers")
+endif()
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "diary editor for your own web page")
 set(CPACK_PACKAGE_DESCRIPTION
     "Oribel is an editor for people who keep a diary on their own web page. The day's entry is written as plain text with its date, weather and title; one command turns it into HTML and inserts it into the diary page at the caret. The user interface is in Japanese.")
@@ -56,7 +69,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://oribel.example.org/)
+if(ORIBEL_AUTHOR_SITE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${oribel_site}")
+endif()
 # The Qt, C++ and C libraries the program links come from dpkg-shlibdeps; what it
 # loads at run time is named here: the SVG image plugin (the icon), Qt's Japanese
 # dialog texts, a Japanese font, and xdg-open, which shows the manual and hands
