@@ -374,4 +374,19 @@ inline const QString StoreStuckDamaged =
 inline const QString RecoveryFolderLocked = u"保存用フォルダを使用できません"_s;
 inline const QString RecoveryCopyDamaged = u"内容が壊れています"_s;
 
+// ---- The installed manual ----
+
+// Help (F1) and the about window's "読む(&R)" when the manual's first page is
+// nowhere to be found; path is the place where it should be.
+inline QString manualMissing(const QString& path) {
+    return u"マニュアル（"_s + path +
+           u"）が見つかりません。\nOribel と一緒にインストールされているか確認して下さい。\n\nインターネット上でも同じヘルプが公開されています。\nそちらを参照する場合は[ヘルプ]メニューからどうぞ。"_s;
+}
+// The manual is there, but the desktop found no program to show it.
+inline const QString ManualNotOpenedCaption = u"マニュアルを開けません"_s;
+inline QString manualNotOpened(const QString& path) {
+    return u"マニュアル（"_s + path +
+           u"）を開けませんでした。\nHTMLファイルを表示するプログラム（ブラウザ）が見つからないか、起動できませんでした。\n\nブラウザで、このファイルを直接開いて下さい。"_s;
+}
+
 } // namespace msg
