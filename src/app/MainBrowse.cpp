@@ -50,6 +50,9 @@ void TMainForm::ConnectBrowseCommands() {
     ServiceBookMark->addSeparator();
     ServiceBookMark->setToolTipsVisible(true);
     connect(MenuService, &QMenu::aboutToShow, this, &TMainForm::MenuServiceClick);
+
+    // The window's activation counts as a repaint for the error page (eventFilter).
+    installEventFilter(this);
 }
 
 // ---- Hand-over ----------------------------------------------------------------
@@ -120,8 +123,9 @@ QString TMainForm::WriteErrorPage() {
     return path;
 }
 
-// Runs at every repaint of the window and at its close. The page stays until
-// the browser has had its time to read it, or until the program exits.
+// Runs at every repaint of the window, when the user returns to it, and at
+// its close. The page stays until the browser has had its time to read it,
+// or until the program exits.
 void TMainForm::DeleteErrorPage(bool exiting) {
     if (!errorPageWritten_ || !handover::ErrorPageDue(errorPageWrittenAt_, platform_.clock->now(), exiting))
         return;
@@ -177,7 +181,7 @@ void TMainForm::LoadBookmarkMenu() {
     };
     for (const listfile::Bookmark& bookmark : listfile::readBookmarks(programFolder_ + u"bookmark.csv"_s))
         addItem(menuCaption(bookmark.name), bookmark.url)->setToolTip(bookmark.url);
-    addItem(u"-"_s, QString())->setSeparator(true);
+    addItem(QString(), QString())->setSeparator(true);
     addItem(u"（ブックマークの登録...）"_s, u"\t"_s);
 }
 

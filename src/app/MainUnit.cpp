@@ -252,7 +252,11 @@ void TMainForm::FormClose() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Paint)
+    // The error page goes at a repaint once the browser has had its time. A
+    // window uncovered on this platform is not repainted from scratch, so
+    // the return to the window counts as its repaint.
+    if ((watched == centralWidget() && event->type() == QEvent::Paint) ||
+        (watched == this && event->type() == QEvent::WindowActivate))
         DeleteErrorPage(false);
     return QMainWindow::eventFilter(watched, event);
 }
