@@ -325,4 +325,10 @@ inline const QString LinkUrlMissing = u"リンク先の指定は省略できま�
 inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
 inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
 
+// ---- HTML settings dialog ----
+
+// The date preview when no date is inserted, and when no visible date form is selected.
+inline const QString HtmlPreviewNoDate = u"日付は挿入されません。"_s;
+inline const QString HtmlPreviewNoForm = u"選択不可"_s;
+
 } // namespace msg
