@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,13 +39,14 @@ QLabel* makePreviewPanel(const char* name, const QString& hint, QWidget* parent)
     auto* panel = new QLabel(parent);
     panel->setObjectName(QLatin1StringView(name));
     panel->setToolTip(hint);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     panel->setAlignment(Qt::AlignCenter);
-    panel->setMinimumHeight(44);
     QFont font = panel->font();
     font.setPointSize(16);
     font.setBold(true);
     panel->setFont(font);
+    // Tall enough for a line before the first sample is shown.
+    panel->setMinimumHeight(QFontMetrics(font).height() * 3 / 2 + 2 * panel->frameWidth());
     return panel;
 }
 

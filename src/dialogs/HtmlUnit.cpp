@@ -113,8 +113,9 @@ THtmlForm::THtmlForm(const Platform& platform, FileDialog& openDialog, FileDialo
     : QDialog(parent), platform_(platform), openDialog_(openDialog), saveDialog_(saveDialog),
       htmlSet_(htmlSet), hiddenTitle_(hiddenTitle) {
     setObjectName(u"HtmlForm"_s);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    // A fixed border: a title and a close box, nothing to resize, minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     BuildFrame();
     BuildDateSheet();
@@ -189,19 +190,25 @@ void THtmlForm::ShowFieldEnabled(QLineEdit* field, bool enabled) {
     field->setPalette(palette);
 }
 
+// The dialog reads the settings as it opens, before its size is settled, so
+// that the previews' texts are measured with the rest.
+void THtmlForm::setVisible(bool visible) {
+    if (visible && !shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    QDialog::setVisible(visible);
+}
+
 void THtmlForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
     // Centred on the screen the dialog opens on (the main window's, if any).
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* screen = owner ? owner->screen() : this->screen();
     if (screen) {
-        QSize outer = sizeHint().expandedTo(size());
+        QSize outer = size();
         if (owner && owner->isVisible())
             outer += owner->frameGeometry().size() - owner->geometry().size();
         const QRect area = screen->availableGeometry();

@@ -118,6 +118,8 @@ public:
     // The selected RadioTimeType item, or -1.
     int timeTypeIndex() const;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
