@@ -423,6 +423,7 @@ void TMainForm::ApplyWrap(WrapTarget which) {
         const bool wrap = appSet.todayWraps();
         MToday->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet->setChecked(wrap);
+        RefreshStatus(StatusTab::Today); // today's status counts the lines as shown
     }
     if (which != WrapTarget::Today) {
         const bool wrap = appSet.documentWraps();

@@ -67,6 +67,7 @@ void TMainForm::ConnectTodayCommands() {
     connect(MToday, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { RefreshStatus(StatusTab::Today); });
     connect(MToday, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Today); });
+    connect(MToday, &DiaryEditor::displayedLinesChanged, this, [this] { RefreshStatus(StatusTab::Today); });
     connect(RAll, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { RefreshStatus(StatusTab::Document); });
     connect(RAll, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Document); });
@@ -267,14 +268,18 @@ void TMainForm::MonthlyStatisticsCheck() {
 }
 
 void TMainForm::RefreshStatus(StatusTab tab) {
-    const bool today = tab == StatusTab::Today;
-    const DiaryEditor* editor = today ? MToday : RAll;
-    QLabel* caret = today ? PanelStatusT1 : PanelStatusR1;
-    QLabel* totals = today ? PanelStatusT2 : PanelStatusR2;
-    caret->setText(CaretPanelText(editor->caretLine(), editor->caretColumn()));
-    totals->setText(TotalsPanelText(editor->lineTotal(), editor->byteTotal()));
-    if (today)
-        PanelStatusTsm->setText(TodayStatusText(appSet, MToday->lineTotal()));
-    else
+    if (tab == StatusTab::Document) {
+        PanelStatusR1->setText(CaretPanelText(RAll->caretLine(), RAll->caretColumn()));
+        PanelStatusR2->setText(TotalsPanelText(RAll->lineTotal(), RAll->byteTotal()));
         PanelStatusRsm->clear();
+        return;
+    }
+    // Today's lines are counted as they are shown, wrapped lines included: the
+    // count the composer gives the statistics. The body is small, so counting
+    // its displayed lines costs nothing worth keeping.
+    const DiaryEditor::Caret caret = MToday->displayedCaret();
+    const int lines = MToday->displayedLineCount();
+    PanelStatusT1->setText(CaretPanelText(caret.line, caret.column));
+    PanelStatusT2->setText(TotalsPanelText(lines, MToday->byteTotal()));
+    PanelStatusTsm->setText(TodayStatusText(appSet, lines));
 }
