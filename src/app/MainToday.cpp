@@ -233,9 +233,6 @@ void TMainForm::InsertDiaryActionExecute() {
         BtnTitle->setFocus();
         return;
     }
-    if (!debugMode_)
-        CountInsertion(appSet, MToday->displayedLineCount());
-
     DiaryEntry entry;
     entry.yearText = EditYear->text();
     entry.monthText = EditMonth->text();
@@ -248,16 +245,22 @@ void TMainForm::InsertDiaryActionExecute() {
     entry.shiftHeld = platform_.keyboard->shiftHeld();
     entry.now = platform_.clock->now().time();
 
+    // A typed weather needs its start tag from the tag builder's weather mode.
+    // Closing that dialog without OK stops here: nothing is counted or
+    // inserted (an end tag without its start tag would break the page), and
+    // the entry stays unused.
     if (NeedsWeatherResolution(entry)) {
         appSet.setTagDialogMode('W');
         TTagsForm tags(platform_, htmlSet, appSet, this);
         tags.SetWeatherFields(entry.weather1, entry.weather2);
-        if (tags.exec() == QDialog::Accepted) {
-            weatherTag1_ = tags.WeatherTag1();
-            weatherTag2_ = tags.WeatherTag2();
-        }
+        if (tags.exec() != QDialog::Accepted)
+            return;
+        weatherTag1_ = tags.WeatherTag1();
+        weatherTag2_ = tags.WeatherTag2();
     }
 
+    if (!debugMode_)
+        CountInsertion(appSet, MToday->displayedLineCount());
     RAll->insertTextAtCaret(ComposeDiaryEntry(entry, htmlSet, weatherTag1_, weatherTag2_));
     MToday->document()->setModified(false);
 }

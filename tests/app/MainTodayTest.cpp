@@ -180,12 +180,19 @@ TEST_F(MainTodayTest, ATypedWeatherIsResolvedInTheTagBuilder) {
     EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
     EXPECT_TRUE(form->RAll->toPlainText().contains(u" <i>霧</b></font>\n"_s));
 
-    // Closed without OK: the previous tags stay.
+    // Closed without OK: composing stops. Nothing is counted or inserted, the
+    // entry stays unused and the previous tags stay.
+    form->MToday->document()->setModified(true);
+    const QString page = form->RAll->toPlainText();
+    const int entries = form->appSet.WriteDiaryTime;
     {
         auto driver = testsupport::onNextModal<TTagsForm>([](TTagsForm* tags) { tags->reject(); });
         form->InsertDiaryAction->trigger();
     }
     EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
+    EXPECT_EQ(form->RAll->toPlainText(), page);
+    EXPECT_EQ(form->appSet.WriteDiaryTime, entries);
+    EXPECT_TRUE(form->MToday->document()->isModified());
 
     // A weather typed over a chosen list item is a typed weather too.
     form->BoxWeather1->setCurrentIndex(2);
