@@ -188,6 +188,25 @@ bool TMainForm::SaveTodayTemp() {
     return true;
 }
 
+// The exit question about a body that was changed and not used. Cancel shows
+// today's page, where the entry waits.
+UnusedEntry TMainForm::AskAboutUnusedEntry() {
+    if (!MToday->document()->isModified())
+        return UnusedEntry::Discard;
+    switch (platform_.messages->show(msg::ExitConfirm, msg::ExitConfirmCaption, MsgIcon::Question,
+                                     MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return UnusedEntry::Keep;
+    case MsgAnswer::No:
+        return UnusedEntry::Discard;
+    default:
+        PageControlMain->setCurrentWidget(TabSheetToday);
+        MToday->setFocus();
+        UpdatePageState();
+        return UnusedEntry::Cancel;
+    }
+}
+
 void TMainForm::SaveTodayAndExit() {
     if (MToday->document()->isEmpty()) {
         platform_.messages->show(msg::TempSaveNoBody, msg::AppName, MsgIcon::Exclamation);

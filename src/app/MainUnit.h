@@ -39,6 +39,9 @@ class TTitleForm;
 struct TempDiary;
 
 enum class StatusTab { Today, Document };
+// The answer about an unused entry before the program closes: nothing to ask
+// or discard it, keep it for the next start, or do not close.
+enum class UnusedEntry { Discard, Keep, Cancel };
 enum class WrapTarget { Both, Today, Document };
 
 class TMainForm : public QMainWindow {
@@ -203,6 +206,7 @@ private:
     void EditDiaryTitle();
     bool LoadIntoToday(const QString& path);
     bool SaveTodayTemp();
+    UnusedEntry AskAboutUnusedEntry();
     void SaveTodayAndExit();
     void ShowOperationAdvice();
     void UpdateWeekday();
@@ -216,6 +220,7 @@ private:
     // ---- MainHelp.cpp: the Help menu
     void ConnectHelpCommands();
     void HelpManClick();
+    bool OpenLocalManual(); // false, having said so, when the manual is missing
     void HelpFaqClick();
     void HelpUninstallClick();
     void HelpActionExecute();

@@ -325,4 +325,12 @@ inline const QString LinkUrlMissing = u"リンク先の指定は省略できま�
 inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
 inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
 
+// ---- Faults found as a new user ----
+
+// The manual, local or online, could not be opened: the path or address and
+// the system's reason (error icon, caption AppName).
+inline QString manualOpenFailed(const QString& pathOrAddress, const QString& reason) {
+    return u"マニュアル %1 を開けませんでした。\n理由: %2"_s.arg(pathOrAddress, reason);
+}
+
 } // namespace msg
