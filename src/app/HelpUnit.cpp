@@ -153,6 +153,19 @@ THelpForm::~THelpForm() {
         QApplication::setApplicationDisplayName(*titleBeforeJoke_);
 }
 
+namespace {
+
+// The application display name to put back after the joke. One that was
+// never set reads as the application name; setting that explicitly would add
+// " — <name>" to every later window caption. Qt cannot unset it, but an empty
+// one adds nothing to the captions, as an unset one.
+QString displayNameToRestore() {
+    const QString shown = QApplication::applicationDisplayName();
+    return shown == QApplication::applicationName() ? QString() : shown;
+}
+
+} // namespace
+
 void THelpForm::buildSoftwarePage() {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
@@ -347,7 +360,7 @@ void THelpForm::ImageIconDblClick() {
     if (focusWidget() == BitBtn1) {
         setWindowTitle(u"バージョン情報 ＆ おまけ"_s);
         if (!titleBeforeJoke_)
-            titleBeforeJoke_ = QApplication::applicationDisplayName();
+            titleBeforeJoke_ = displayNameToRestore();
         QApplication::setApplicationDisplayName(u"Oribel 3 （おまけ付き）"_s);
         PageControl1->setTabText(PageControl1->indexOf(TabSheet4), u"ひみつの統計"_s);
         LabelDiaryTime->setText(u"今月、日記を書いた回数： 数えきれないほど（たぶん）"_s);

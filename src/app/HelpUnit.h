@@ -84,6 +84,6 @@ private:
     Platform platform_;
     bool& debugMode_;
     std::function<void()> loadManual_;
-    // The application title before the joke changed it; put back on close.
+    // The application display name to put back on close (empty when none was set).
     std::optional<QString> titleBeforeJoke_;
 };

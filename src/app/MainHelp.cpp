@@ -23,13 +23,20 @@ void TMainForm::ConnectHelpCommands() {
 }
 
 void TMainForm::HelpManClick() {
+    if (!OpenLocalManual())
+        HelpActionExecute();
+}
+
+bool TMainForm::OpenLocalManual() {
     const QString manual = programFolder_ + u"Pagora.chm"_s;
-    if (QFileInfo::exists(manual)) {
-        platform_.shell->open(manual);
-        return;
+    if (!QFileInfo::exists(manual)) {
+        platform_.messages->show(msg::ManualNotFound, msg::ManualNotFoundCaption, MsgIcon::Error);
+        return false;
     }
-    platform_.messages->show(msg::ManualNotFound, msg::ManualNotFoundCaption, MsgIcon::Error);
-    HelpActionExecute();
+    QString reason;
+    if (!platform_.shell->open(manual, &reason))
+        platform_.messages->show(msg::manualOpenFailed(manual, reason), msg::AppName, MsgIcon::Error);
+    return true;
 }
 
 void TMainForm::HelpFaqClick() {
@@ -38,22 +45,37 @@ void TMainForm::HelpFaqClick() {
         platform_.messages->show(msg::NoAuthorSite, msg::AppTitle, MsgIcon::Information);
         return;
     }
-    platform_.shell->open(manual);
+    QString reason;
+    if (!platform_.shell->open(manual, &reason))
+        platform_.messages->show(msg::manualOpenFailed(manual, reason), msg::AppName, MsgIcon::Error);
 }
 
 void TMainForm::HelpUninstallClick() {
     if (platform_.messages->show(msg::UninstallConfirm, msg::UninstallConfirmCaption, MsgIcon::Warning,
                                  MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
+    // The window then closes without the exit questions, so they are asked
+    // here: about the unsaved page and about an unused entry. Cancel stops.
+    if (document_->askSave() == AskSaveResult::Cancel)
+        return;
+    const UnusedEntry entry = AskAboutUnusedEntry();
+    if (entry == UnusedEntry::Cancel || (entry == UnusedEntry::Keep && !SaveTodayTemp()))
+        return;
     ClearSettings(*platform_.registry);
+    // A kept entry's date, weathers and title live in a subkey of the settings,
+    // which went with them; the entry would come back without them.
+    if (entry == UnusedEntry::Keep)
+        SaveTempDiary(*platform_.registry, *platform_.messages, CurrentTempDiary());
     platform_.messages->show(msg::UninstallDone, msg::UninstallDoneCaption, MsgIcon::Information);
     settingsCleared_ = true;
     close();
 }
 
 void TMainForm::HelpActionExecute() {
+    // Inside the about window a missing manual is only reported: the about
+    // window is open already, and one is enough.
     THelpForm about(
-        platform_, appSet, debugMode_, [this] { HelpManClick(); }, this);
+        platform_, appSet, debugMode_, [this] { OpenLocalManual(); }, this);
     about.exec();
     FocusShownEditor();
 }

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -74,6 +75,19 @@ StatusRow addStatusRow(QWidget* tab, QBoxLayout* column, const QString& prefix) 
     return panels;
 }
 
+// The menu bar's titles sit closer together than the desktop style puts them,
+// so that all of them fit the window's default width of 620 pixels instead of
+// the last ones hiding behind the overflow button. Only the bar itself gets
+// this style; its menus keep the desktop's.
+class CompactMenuBarStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_MenuBarItemSpacing)
+            return qMin(QProxyStyle::pixelMetric(metric, option, widget), 2);
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 } // namespace
 
 // A button that runs an action: it keeps its own caption and hint and follows
@@ -86,6 +100,10 @@ static void bindButton(QAbstractButton* button, QAction* action) {
 }
 
 void TMainForm::CreateControls() {
+    auto* menuBarStyle = new CompactMenuBarStyle;
+    menuBarStyle->setParent(menuBar());
+    menuBar()->setStyle(menuBarStyle);
+
     auto* central = new QWidget(this);
     auto* root = new QVBoxLayout(central);
     root->setContentsMargins(0, 0, 0, 0);
@@ -116,7 +134,7 @@ void TMainForm::CreateControls() {
     };
     BtnHelp = button(PanelBottom, "BtnHelp", u"ヘルプ"_s, u"バージョン情報やヘルプを表示します。"_s);
     BtnHtml = button(PanelBottom, "BtnHtml", u"HTML設定(&M)"_s, u"日記のHTML化方法を設定します。"_s);
-    BtnCtrl = button(PanelBottom, "BtnCtrl", u"動作設定(&C)"_s, u"ソフトウェアの動作詳細を設定します。"_s);
+    BtnCtrl = button(PanelBottom, "BtnCtrl", u"動作設定(&O)"_s, u"ソフトウェアの動作詳細を設定します。"_s);
     BtnExit = button(PanelBottom, "BtnExit", u"閉じる(&X)"_s, u"「Oribel」を終了します。"_s);
     bottom->addWidget(BtnHelp);
     bottom->addWidget(BtnHtml);
@@ -169,7 +187,7 @@ void TMainForm::CreateControls() {
     day->addWidget(EditDate);
     day->addWidget(UpDownDate);
     day->addWidget(label(PanelDay, u"日"_s));
-    day->addSpacing(6);
+    day->addSpacing(4);
     LabelDay = label(PanelDay, u"曜日："_s, "LabelDay");
     BoxDay = new QComboBox(PanelDay);
     BoxDay->setObjectName(u"BoxDay"_s);
@@ -179,7 +197,7 @@ void TMainForm::CreateControls() {
     BoxDay->setMinimumContentsLength(5);
     day->addWidget(LabelDay);
     day->addWidget(BoxDay);
-    day->addSpacing(6);
+    day->addSpacing(4);
     LabelWeather = label(PanelDay, u"天気："_s, "LabelWeather");
     auto weatherBox = [this](const char* name) {
         auto* box = new QComboBox(PanelDay);
@@ -195,7 +213,7 @@ void TMainForm::CreateControls() {
     BoxWeather1 = weatherBox("BoxWeather1");
     LabelWeatherBar = label(PanelDay, u"／"_s, "LabelWeatherBar");
     BoxWeather2 = weatherBox("BoxWeather2");
-    BtnWeaPlus = new QPushButton(u"天気拡張(&W)"_s, PanelDay);
+    BtnWeaPlus = new QPushButton(u"天気拡張(&T)"_s, PanelDay);
     BtnWeaPlus->setObjectName(u"BtnWeaPlus"_s);
     BtnWeaPlus->setToolTip(u"「くもり／雨」など、２種類の天気を挿入したい場合に。"_s);
     day->addWidget(LabelWeather);
@@ -336,6 +354,7 @@ void TMainForm::CreateControls() {
 
     auto* fileRow = new QHBoxLayout();
     fileRow->setSpacing(2);
+    fileRow->setContentsMargins(0, 0, 4, 0); // the set name keeps clear of the tab's edge
     PanelFile1 = new QLabel(u"編集中ファイル名："_s, TabSheetAll);
     PanelFile1->setObjectName(u"PanelFile1"_s);
     PanelFileName = new QLabel(u"None."_s, TabSheetAll);
@@ -423,6 +442,7 @@ void TMainForm::ApplyWrap(WrapTarget which) {
         const bool wrap = appSet.todayWraps();
         MToday->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         ViewWrapSet->setChecked(wrap);
+        RefreshStatus(StatusTab::Today); // today's status counts the lines as shown
     }
     if (which != WrapTarget::Today) {
         const bool wrap = appSet.documentWraps();

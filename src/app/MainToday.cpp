@@ -67,6 +67,7 @@ void TMainForm::ConnectTodayCommands() {
     connect(MToday, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { RefreshStatus(StatusTab::Today); });
     connect(MToday, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Today); });
+    connect(MToday, &DiaryEditor::displayedLinesChanged, this, [this] { RefreshStatus(StatusTab::Today); });
     connect(RAll, &QPlainTextEdit::cursorPositionChanged, this,
             [this] { RefreshStatus(StatusTab::Document); });
     connect(RAll, &DiaryEditor::totalsChanged, this, [this] { RefreshStatus(StatusTab::Document); });
@@ -187,6 +188,25 @@ bool TMainForm::SaveTodayTemp() {
     return true;
 }
 
+// The exit question about a body that was changed and not used. Cancel shows
+// today's page, where the entry waits.
+UnusedEntry TMainForm::AskAboutUnusedEntry() {
+    if (!MToday->document()->isModified())
+        return UnusedEntry::Discard;
+    switch (platform_.messages->show(msg::ExitConfirm, msg::ExitConfirmCaption, MsgIcon::Question,
+                                     MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return UnusedEntry::Keep;
+    case MsgAnswer::No:
+        return UnusedEntry::Discard;
+    default:
+        PageControlMain->setCurrentWidget(TabSheetToday);
+        MToday->setFocus();
+        UpdatePageState();
+        return UnusedEntry::Cancel;
+    }
+}
+
 void TMainForm::SaveTodayAndExit() {
     if (MToday->document()->isEmpty()) {
         platform_.messages->show(msg::TempSaveNoBody, msg::AppName, MsgIcon::Exclamation);
@@ -232,9 +252,6 @@ void TMainForm::InsertDiaryActionExecute() {
         BtnTitle->setFocus();
         return;
     }
-    if (!debugMode_)
-        CountInsertion(appSet, MToday->displayedLineCount());
-
     DiaryEntry entry;
     entry.yearText = EditYear->text();
     entry.monthText = EditMonth->text();
@@ -247,16 +264,22 @@ void TMainForm::InsertDiaryActionExecute() {
     entry.shiftHeld = platform_.keyboard->shiftHeld();
     entry.now = platform_.clock->now().time();
 
+    // A typed weather needs its start tag from the tag builder's weather mode.
+    // Closing that dialog without OK stops here: nothing is counted or
+    // inserted (an end tag without its start tag would break the page), and
+    // the entry stays unused.
     if (NeedsWeatherResolution(entry)) {
         appSet.setTagDialogMode('W');
         TTagsForm tags(platform_, htmlSet, appSet, this);
         tags.SetWeatherFields(entry.weather1, entry.weather2);
-        if (tags.exec() == QDialog::Accepted) {
-            weatherTag1_ = tags.WeatherTag1();
-            weatherTag2_ = tags.WeatherTag2();
-        }
+        if (tags.exec() != QDialog::Accepted)
+            return;
+        weatherTag1_ = tags.WeatherTag1();
+        weatherTag2_ = tags.WeatherTag2();
     }
 
+    if (!debugMode_)
+        CountInsertion(appSet, MToday->displayedLineCount());
     RAll->insertTextAtCaret(ComposeDiaryEntry(entry, htmlSet, weatherTag1_, weatherTag2_));
     MToday->document()->setModified(false);
 }
@@ -267,14 +290,18 @@ void TMainForm::MonthlyStatisticsCheck() {
 }
 
 void TMainForm::RefreshStatus(StatusTab tab) {
-    const bool today = tab == StatusTab::Today;
-    const DiaryEditor* editor = today ? MToday : RAll;
-    QLabel* caret = today ? PanelStatusT1 : PanelStatusR1;
-    QLabel* totals = today ? PanelStatusT2 : PanelStatusR2;
-    caret->setText(CaretPanelText(editor->caretLine(), editor->caretColumn()));
-    totals->setText(TotalsPanelText(editor->lineTotal(), editor->byteTotal()));
-    if (today)
-        PanelStatusTsm->setText(TodayStatusText(appSet, MToday->lineTotal()));
-    else
+    if (tab == StatusTab::Document) {
+        PanelStatusR1->setText(CaretPanelText(RAll->caretLine(), RAll->caretColumn()));
+        PanelStatusR2->setText(TotalsPanelText(RAll->lineTotal(), RAll->byteTotal()));
         PanelStatusRsm->clear();
+        return;
+    }
+    // Today's lines are counted as they are shown, wrapped lines included: the
+    // count the composer gives the statistics. The body is small, so counting
+    // its displayed lines costs nothing worth keeping.
+    const DiaryEditor::Caret caret = MToday->displayedCaret();
+    const int lines = MToday->displayedLineCount();
+    PanelStatusT1->setText(CaretPanelText(caret.line, caret.column));
+    PanelStatusT2->setText(TotalsPanelText(lines, MToday->byteTotal()));
+    PanelStatusTsm->setText(TodayStatusText(appSet, lines));
 }

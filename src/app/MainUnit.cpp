@@ -227,20 +227,15 @@ bool TMainForm::FormCloseQuery() {
     try {
         if (document_->askSave() == AskSaveResult::Cancel)
             return false;
-        if (!MToday->document()->isModified())
-            return true;
-        switch (platform_.messages->show(msg::ExitConfirm, msg::ExitConfirmCaption, MsgIcon::Question,
-                                         MsgButtons::YesNoCancel)) {
-        case MsgAnswer::Yes:
+        switch (AskAboutUnusedEntry()) {
+        case UnusedEntry::Keep:
             return SaveTodayTemp();
-        case MsgAnswer::No:
+        case UnusedEntry::Discard:
             return true;
-        default:
-            PageControlMain->setCurrentWidget(TabSheetToday);
-            MToday->setFocus();
-            UpdatePageState();
+        case UnusedEntry::Cancel:
             return false;
         }
+        return false;
     } catch (...) {
         return false;
     }

@@ -47,6 +47,9 @@ struct Launch;
 } // namespace handover
 
 enum class StatusTab { Today, Document };
+// The answer about an unused entry before the program closes: nothing to ask
+// or discard it, keep it for the next start, or do not close.
+enum class UnusedEntry { Discard, Keep, Cancel };
 enum class WrapTarget { Both, Today, Document };
 
 class TMainForm : public QMainWindow {
@@ -209,6 +212,7 @@ private:
     void EditDiaryTitle();
     bool LoadIntoToday(const QString& path);
     bool SaveTodayTemp();
+    UnusedEntry AskAboutUnusedEntry();
     void SaveTodayAndExit();
     void ShowOperationAdvice();
     void UpdateWeekday();
@@ -222,6 +226,7 @@ private:
     // ---- MainHelp.cpp: the Help menu
     void ConnectHelpCommands();
     void HelpManClick();
+    bool OpenLocalManual(); // false, having said so, when the manual is missing
     void HelpFaqClick();
     void HelpUninstallClick();
     void HelpActionExecute();

@@ -111,12 +111,15 @@ void DiaryDocument::openWithDialog() {
     openDialog_.filter = OpenFilter;
     openDialog_.filterIndex = 1;
     openDialog_.initialDir.clear();
+    // A name left from an earlier use would take the dialog to that file's
+    // folder, even when reading it failed there.
+    openDialog_.fileName.clear();
     openDialog_.defaultExt.clear();
     openDialog_.options = FileDialogOption::PathMustExist | FileDialogOption::FileMustExist |
                           FileDialogOption::NoReadOnlyReturn | FileDialogOption::HideReadOnly |
                           FileDialogOption::EnableSizing;
-    if (openDialog_.execute())
-        openFile(openDialog_.fileName);
+    if (openDialog_.execute() && openFile(openDialog_.fileName))
+        openDialog_.remember();
 }
 
 bool DiaryDocument::openFile(const QString& path) {
@@ -175,6 +178,7 @@ DocumentSaveResult DiaryDocument::saveAs() {
     saveDialog_.filter = SaveFilter;
     saveDialog_.filterIndex = 1;
     saveDialog_.initialDir.clear();
+    saveDialog_.fileName.clear(); // as for the open dialog
     saveDialog_.defaultExt = u"htm"_s;
     saveDialog_.options = FileDialogOption::OverwritePrompt | FileDialogOption::PathMustExist |
                           FileDialogOption::NoReadOnlyReturn | FileDialogOption::HideReadOnly |
@@ -184,6 +188,7 @@ DocumentSaveResult DiaryDocument::saveAs() {
     const QString path = saveDialog_.fileName;
     if (!write(path))
         return DocumentSaveResult::Cancelled;
+    saveDialog_.remember();
     setName(path);
     markSaved();
     return DocumentSaveResult::Saved;

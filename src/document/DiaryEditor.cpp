@@ -119,6 +119,26 @@ int DiaryEditor::displayedLineCount() const {
     return lines;
 }
 
+DiaryEditor::Caret DiaryEditor::displayedCaret() const {
+    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+        return {caretLine(), caretColumn()};
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const int start = textCursor().selectionStart();
+    const QTextBlock caretBlock = document()->findBlock(start);
+    int line = 0;
+    for (QTextBlock block = document()->firstBlock(); block.isValid() && block != caretBlock;
+         block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out if it was not yet
+        line += qMax(1, block.layout()->lineCount());
+    }
+    layout->blockBoundingRect(caretBlock);
+    const int offset = start - caretBlock.position();
+    const QTextLine shown = caretBlock.layout()->lineForTextPosition(offset);
+    if (!shown.isValid())
+        return {line + 1, offset + 1};
+    return {line + shown.lineNumber() + 1, offset - shown.textStart() + 1};
+}
+
 qint64 DiaryEditor::byteTotal() const {
     return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1);
 }
@@ -178,7 +198,10 @@ void DiaryEditor::loadText(const QString& text) {
 
 void DiaryEditor::insertTextAtCaret(const QString& text) {
     QTextCursor cursor = textCursor();
-    cursor.insertText(text);
+    if (text.contains(QChar::LineSeparator)) // pasted from a word processor
+        cursor.insertText(QString(text).replace(QChar::LineSeparator, u'\n'));
+    else
+        cursor.insertText(text);
     setTextCursor(cursor);
 }
 
@@ -228,6 +251,16 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Shift+Enter would insert a line separator (U+2028): one line on screen
+    // and in the totals, but a line break for the composer and in the files.
+    // It makes an ordinary line break instead.
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier, event->text(),
+                        event->isAutoRepeat(), quint16(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -242,6 +275,8 @@ void DiaryEditor::resizeEvent(QResizeEvent* event) {
         return;
     }
     QPlainTextEdit::resizeEvent(event);
+    if (lineWrapMode() != QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width())
+        Q_EMIT displayedLinesChanged();
 }
 
 bool DiaryEditor::canInsertFromMimeData(const QMimeData* source) const {

@@ -6,6 +6,7 @@
 //   status panels cost nothing proportional to the text on a caret move;
 // - lets the window's command keys reach their commands while it has the focus
 //   (QPlainTextEdit claims keys such as Ctrl+Insert or Ctrl+A for itself);
+// - breaks lines only with ordinary line breaks, Shift+Enter included;
 // - pastes only plain text, and never crashes when no program owns the clipboard.
 
 #include <QKeySequence>
@@ -29,11 +30,21 @@ public:
 
     // Lines as shown: with word wrap on, each displayed line counts; a line
     // break at the very end of the text does not start a further line.
+    // Proportional to the text when wrapping: meant for today's small body.
     int displayedLineCount() const;
 
     // 1-based line and column of the start of the selection.
     int caretLine() const;
     int caretColumn() const;
+
+    // The same as shown: with word wrap on, the line counts displayed lines
+    // and the column starts at the displayed line's first character.
+    // Proportional to the text before the caret when wrapping.
+    struct Caret {
+        int line = 1;
+        int column = 1;
+    };
+    Caret displayedCaret() const;
 
     // The lines of the text, a line break at the very end not starting a further line.
     QStringList lines() const;
@@ -45,6 +56,7 @@ public:
     // Replaces the whole text without an undo step; the editor counts as unmodified.
     void loadText(const QString& text);
     // Replaces the selection with text as one undo step; the caret ends after it.
+    // A line separator (U+2028) in text becomes an ordinary line break.
     void insertTextAtCaret(const QString& text);
     // Pastes the clipboard's text, if any.
     void pasteText();
@@ -56,6 +68,9 @@ public:
 Q_SIGNALS:
     // The totals changed (after every edit).
     void totalsChanged();
+    // The displayed lines may have changed without an edit: the width changed
+    // while the editor wraps.
+    void displayedLinesChanged();
 
 protected:
     bool event(QEvent* event) override;

@@ -30,6 +30,9 @@ public:
     // Shows the dialog; on acceptance stores the chosen path in dialog.fileName
     // (and the chosen filter in dialog.filterIndex) and returns true.
     virtual bool run(FileDialog& dialog) = 0;
+    // A chosen file was read or written: its folder is where a later dialog
+    // that names no initial folder starts.
+    virtual void rememberFolderOf(const QString& filePath) = 0;
 };
 
 class FileDialog {
@@ -38,6 +41,14 @@ public:
 
     FileDialogKind kind() const { return kind_; }
     bool execute() { return runner_ && runner_->run(*this); }
+    // Tells the dialogs that the chosen file (fileName) was read or written,
+    // so that later dialogs start in its folder. Callers skip it when the
+    // file operation failed: a folder where nothing could be saved is not
+    // worth coming back to.
+    void remember() {
+        if (runner_)
+            runner_->rememberFolderOf(fileName);
+    }
 
     QString title;
     QString filter;      // "desc|pattern;pattern|desc|pattern"
@@ -51,6 +62,11 @@ private:
     FileDialogKind kind_;
     FileDialogRunner* runner_;
 };
+
+// True for a path in a file system the kernel makes up (/proc, /sys, /dev and
+// everything below, links followed): listing such a folder can hang on files
+// that never end, so no dialog starts there.
+bool isPseudoFileSystemPath(const QString& path);
 
 // Converts "desc|pattern;pattern|desc|pattern" into Qt's name filters
 // ("desc (pattern pattern)"), one per pair, in order.

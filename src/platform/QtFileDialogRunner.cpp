@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 
 namespace {
 
@@ -33,6 +35,31 @@ bool isReadOnly(const QFileInfo& file) {
     // for a user who could write the file anyway.
     return !file.isWritable() || !file.permission(QFileDevice::WriteOwner);
 }
+
+// Types and icons of files in a pseudo file system come from their names
+// alone: finding them from the contents reads the file, and some of those
+// files never end (/proc/kmsg), which hangs the dialog. Qt's dialog may list
+// such a folder before it is told where to start, because it returns to the
+// folder it showed last, as it remembers it itself.
+class NameOnlyForPseudoFiles : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        if (isPseudoFile(info))
+            return QFileIconProvider::icon(QAbstractFileIconProvider::File);
+        return QFileIconProvider::icon(info);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (isPseudoFile(info))
+            return QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+        return QFileIconProvider::type(info);
+    }
+
+private:
+    static bool isPseudoFile(const QFileInfo& info) {
+        return info.isFile() && isPseudoFileSystemPath(info.absoluteFilePath());
+    }
+};
 
 class CheckedFileDialog : public QFileDialog {
 public:
@@ -88,7 +115,9 @@ QtFileDialogRunner::QtFileDialogRunner(QWidget* parent) : parent_(parent), fixed
 
 bool QtFileDialogRunner::run(FileDialog& dialog) {
     QWidget* parent = fixedParent_ ? parent_.data() : QApplication::activeWindow();
+    NameOnlyForPseudoFiles iconProvider;
     CheckedFileDialog box(parent, dialog.kind(), dialog.options);
+    box.setIconProvider(&iconProvider);
     box.setOption(QFileDialog::DontUseNativeDialog);
     // The overwrite question is asked by CheckedFileDialog itself.
     box.setOption(QFileDialog::DontConfirmOverwrite);
@@ -110,14 +139,17 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
         box.selectNameFilter(filters[index - 1]);
     }
 
-    QString folder = dialog.initialDir;
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = lastFolder_.isEmpty() ? QDir::currentPath() : lastFolder_;
-    box.setDirectory(folder);
+    box.setDirectory(startFolder(dialog.initialDir));
     if (!dialog.defaultExt.isEmpty())
         box.setDefaultSuffix(dialog.defaultExt);
-    if (!dialog.fileName.isEmpty())
-        box.selectFile(QDir::fromNativeSeparators(dialog.fileName));
+    if (!dialog.fileName.isEmpty()) {
+        // A preset full path takes the dialog to its folder: only its name is
+        // kept when that folder is in a pseudo file system.
+        const QFileInfo preset(QDir::fromNativeSeparators(dialog.fileName));
+        box.selectFile(preset.isAbsolute() && isPseudoFileSystemPath(preset.absolutePath())
+                           ? preset.fileName()
+                           : preset.filePath());
+    }
 
     if (box.exec() != QDialog::Accepted)
         return false;
@@ -126,7 +158,6 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
         return false;
 
     const QFileInfo file(chosen.first());
-    lastFolder_ = file.absolutePath();
     dialog.fileName = QDir::toNativeSeparators(file.absoluteFilePath());
     if (!filters.isEmpty()) {
         const qsizetype index = filters.indexOf(box.selectedNameFilter());
@@ -134,4 +165,23 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
             dialog.filterIndex = int(index) + 1;
     }
     return true;
+}
+
+void QtFileDialogRunner::rememberFolderOf(const QString& filePath) {
+    if (filePath.isEmpty())
+        return;
+    const QString folder = QFileInfo(filePath).absolutePath();
+    if (!isPseudoFileSystemPath(folder))
+        lastFolder_ = folder;
+}
+
+// The dialog's own initial folder, else the folder of the file last read or
+// written, else the current folder, else the home folder; never a folder that
+// is gone or lies in a pseudo file system.
+QString QtFileDialogRunner::startFolder(const QString& initialDir) const {
+    for (const QString& folder : {initialDir, lastFolder_, QDir::currentPath()}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir() && !isPseudoFileSystemPath(folder))
+            return folder;
+    }
+    return QDir::homePath();
 }

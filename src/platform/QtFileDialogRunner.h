@@ -20,12 +20,16 @@ public:
     explicit QtFileDialogRunner(QWidget* parent = nullptr);
 
     bool run(FileDialog& dialog) override;
+    // Remembers the file's folder, unless it lies in a pseudo file system.
+    void rememberFolderOf(const QString& filePath) override;
 
-    // The folder an accepted dialog was last in (shown next when a dialog
-    // names no initial folder); empty before the first acceptance.
+    // The folder of the file last read or written through a dialog (shown
+    // next when a dialog names no initial folder); empty before the first.
     QString lastFolder() const { return lastFolder_; }
 
 private:
+    QString startFolder(const QString& initialDir) const;
+
     QPointer<QWidget> parent_;
     bool fixedParent_;
     QString lastFolder_;

@@ -394,4 +394,12 @@ inline QString manualNotOpened(const QString& path) {
 inline const QString HtmlPreviewNoDate = u"日付は挿入されません。"_s;
 inline const QString HtmlPreviewNoForm = u"選択不可"_s;
 
+// ---- Faults found as a new user ----
+
+// The manual, local or online, could not be opened: the path or address and
+// the system's reason (error icon, caption AppName).
+inline QString manualOpenFailed(const QString& pathOrAddress, const QString& reason) {
+    return u"マニュアル %1 を開けませんでした。\n理由: %2"_s.arg(pathOrAddress, reason);
+}
+
 } // namespace msg

@@ -1,16 +1,19 @@
 #pragma once
 // Numbers kept as text (window geometry, font sizes, counters) are converted
-// when used: a text that is not a plain decimal integer gives the fallback.
+// when used: a text that is not a decimal integer gives the fallback.
 
 #include <QString>
 #include <limits>
 
-// The value of text as a decimal integer with an optional sign ("12", "-3",
-// "+7"); fallback when the text is empty, holds anything else (blanks
-// included) or does not fit in 32 bits.
+// The value of text as a decimal integer: leading blanks (spaces or tabs), an
+// optional sign and ASCII digits (" 12", "-3", "+7"). Fallback when there are
+// no digits, when anything else follows (a trailing blank included) or when
+// the value does not fit in 32 bits.
 inline int intOr(const QString& text, int fallback) {
     const qsizetype size = text.size();
     qsizetype i = 0;
+    while (i < size && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
     bool negative = false;
     if (i < size && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';

@@ -304,6 +304,7 @@ bool exportTagFile(const TagInfoControls& controls, FileDialog& saveDialog, Mess
                       MsgIcon::Error);
         return false;
     }
+    saveDialog.remember();
     messages.show(msg::tagFileExported(shownPath), msg::TagFileExportedCaption, MsgIcon::Information);
     return true;
 }
@@ -426,6 +427,7 @@ void importTagFile(TagInfoControls& controls, FileDialog& openDialog, MessageSer
         showPlain(messages, msg::tagFileOpenFailed(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
+    openDialog.remember();
     const ParsedTagFile parsed = parseTagFile(file);
     file.close();
     applyTagFile(parsed, path, controls, messages);

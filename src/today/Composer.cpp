@@ -1,5 +1,6 @@
 #include "today/Composer.h"
 
+#include "platform/SjisCodec.h"
 #include "today/DateFormat.h"
 
 #include <QStringView>
@@ -10,10 +11,11 @@ namespace {
 
 const QString LineBreak = u"\n"_s;
 
-// The anchor's month and day always have two characters, so that anchors sort
-// and link the same way whatever the date form.
+// The anchor's month and day always have at least two bytes, so that anchors
+// sort and link the same way whatever the date form; a full-width digit is
+// two bytes already.
 QString anchorPart(const QString& text) {
-    return text.size() < 2 ? u"0"_s + text : text;
+    return sjis::byteLength(text) < 2 ? u"0"_s + text : text;
 }
 
 QString weatherStartTag(const WeatherField& weather, const HtmlSet& set, const QString& typedTag) {

@@ -1,9 +1,10 @@
 #include "today/DateFormat.h"
 
+#include "platform/SjisCodec.h"
 #include "resources/Messages.h"
+#include "settings/IntText.h"
 
 #include <array>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -19,10 +20,10 @@ const std::array<QString, 12> MonthNamesShort = {
     u"Jul "_s, u"Aug "_s, u"Sep "_s, u"Oct "_s, u"Nov "_s, u"Dec "_s,
 };
 
-// A one-character month or day gets a leading "0" when TwoDigitFlag asks for it;
-// a text typed with two characters (or more) is never touched.
-QString padOneCharacter(const QString& text, const HtmlSet& set) {
-    if (set.padsMonthAndDay() && text.size() == 1)
+// A one-byte month or day gets a leading "0" when TwoDigitFlag asks for it;
+// a text of two bytes or more (a full-width digit among them) is never touched.
+QString padOneByte(const QString& text, const HtmlSet& set) {
+    if (set.padsMonthAndDay() && sjis::byteLength(text) == 1)
         return u"0"_s + text;
     return text;
 }
@@ -67,28 +68,7 @@ QString twoDigits(int value) {
 } // namespace
 
 int DateFieldValue(const QString& text) {
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return -1;
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c - u'0');
-        if (value > qint64(std::numeric_limits<int>::max()) + 1)
-            return -1;
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return -1;
-    return int(value);
+    return intOr(text, -1);
 }
 
 QString FormatDiaryDate(const QString& yearText, const QString& monthText, const QString& dayText,
@@ -117,10 +97,10 @@ QString FormatDiaryDate(const QString& yearText, const QString& monthText, const
         else if (form == '3')
             month = englishMonth(MonthNamesShort, monthText);
         else
-            month = padOneCharacter(monthText, set) + (form == '0' ? u"月"_s : u"/"_s);
+            month = padOneByte(monthText, set) + (form == '0' ? u"月"_s : u"/"_s);
     }
 
-    QString day = padOneCharacter(dayText, set);
+    QString day = padOneByte(dayText, set);
     if (form == '0')
         day += u"日"_s;
     else if (form == '1')

@@ -27,8 +27,8 @@ QStringList WeekdayNames(char weekdayForm);
 // year from 1990 to 9999; -1 otherwise.
 int WeekdayIndex(const QString& yearText, const QString& monthText, const QString& dayText);
 
-// The value of a whole decimal number (optional sign, ASCII digits only, within
-// the int range), or -1 for any other text.
+// The value of a whole decimal number (leading blanks, an optional sign, ASCII
+// digits only, within the int range), or -1 for any other text.
 int DateFieldValue(const QString& text);
 
 // The main window's caption for the date `today`, e.g.

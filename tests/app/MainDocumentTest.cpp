@@ -200,6 +200,34 @@ TEST_F(MainDocumentTest, AFileThatCannotBeReadChangesNothing) {
     EXPECT_EQ(form->RAll->toPlainText(), u"page"_s);
 }
 
+TEST_F(MainDocumentTest, DialogsRememberOnlyFoldersWhereAFileWasReadOrWritten) {
+    const QString page = writeFile(u"page.htm"_s, "page");
+    const QString blocked = writeFile(u"blocked"_s, "a file, not a folder");
+    struct Row {
+        const char* name;
+        std::function<void()> act;
+        QStringList remembered;
+    };
+    const Row rows[] = {
+        {"open", [&] { openDocument(page); }, {page}},
+        {"failed open",
+         [&] {
+             fake.fileDialogs.chooseNext(fake.programFolder());
+             form->OpenAction->trigger();
+         },
+         {}},
+        {"failed save as", [&] { saveAs(blocked + u"/new.htm"_s); }, {}},
+        {"save as", [&] { saveAs(fake.programFile(u"new.htm"_s)); }, {fake.programFile(u"new.htm"_s)}},
+    };
+    for (const Row& row : rows) {
+        fake.fileDialogs.clear();
+        row.act();
+        EXPECT_EQ(fake.fileDialogs.remembered(), row.remembered) << row.name;
+        // No name is left over from an earlier use to take the dialog elsewhere.
+        EXPECT_TRUE(fake.fileDialogs.last().fileName.isEmpty()) << row.name;
+    }
+}
+
 TEST_F(MainDocumentTest, AProjectItemAsksBeforeReplacingUnsavedWork) {
     openDocument(writeFile(u"page.htm"_s, "page"));
     testsupport::typeText(form->RAll, u"edit "_s);

@@ -6,7 +6,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -220,4 +222,59 @@ TEST_F(MainFormTest, SettingsReachTheControls) {
     w.appSet.ExternalApp1 = u"/usr/bin/ftp"_s;
     w.ApplyHtmlFlagControls();
     EXPECT_TRUE(w.FtpToolAction->isEnabled());
+}
+
+TEST_F(MainFormTest, EveryMenuTitleAndPanelTextFitsTheDefaultWidth) {
+    TMainForm& w = start();
+    ASSERT_EQ(w.width(), 620);
+    QMenuBar* bar = w.menuBar();
+    for (QAction* title : bar->actions())
+        EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(title))) << title->text().toStdString();
+    const auto* extension = bar->findChild<QToolButton*>(u"qt_menubar_ext_button"_s);
+    EXPECT_FALSE(extension && extension->isVisible()) << "the menu bar's overflow button";
+
+    // Every caption shows whole and inside the window: labels (but the file
+    // name, which may be longer than any window), buttons and boxes.
+    // (The date fields' arrows are narrower than the style would make them.)
+    for (QWidget* tab : {w.TabSheetToday, w.TabSheetAll}) {
+        w.PageControlMain->setCurrentWidget(tab);
+        QApplication::processEvents();
+        const QRect inside = w.centralWidget()->rect();
+        for (QWidget* control : w.centralWidget()->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(control);
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const bool captioned = (label && !label->text().isEmpty()) ||
+                                   (button && !button->text().isEmpty()) || qobject_cast<QComboBox*>(control);
+            if (!captioned || !control->isVisible() || control == w.PanelFileName)
+                continue;
+            const QRect shown(control->mapTo(w.centralWidget(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(inside.contains(shown)) << control->objectName().toStdString();
+            EXPECT_GE(control->width(), control->minimumSizeHint().width())
+                << control->objectName().toStdString();
+        }
+    }
+    EXPECT_GE(w.PanelHtmlName->width(), w.PanelHtmlName->sizeHint().width());
+}
+
+TEST_F(MainFormTest, EachMnemonicHasOneOwnerOnEachTab) {
+    TMainForm& w = start();
+    // Menus first: their titles' letters are theirs on both tabs.
+    QMap<QString, QString> menuKeys;
+    for (QAction* title : w.menuBar()->actions()) {
+        const QString key = QKeySequence::mnemonic(title->text()).toString();
+        EXPECT_FALSE(menuKeys.contains(key)) << title->text().toStdString();
+        menuKeys.insert(key, title->text());
+    }
+    for (QWidget* tab : {w.TabSheetToday, w.TabSheetAll}) {
+        w.PageControlMain->setCurrentWidget(tab);
+        QMap<QString, QString> owners = menuKeys;
+        for (QAbstractButton* button : w.centralWidget()->findChildren<QAbstractButton*>()) {
+            if (!button->isVisible() || QKeySequence::mnemonic(button->text()).isEmpty())
+                continue;
+            const QString key = QKeySequence::mnemonic(button->text()).toString();
+            EXPECT_FALSE(owners.contains(key))
+                << button->text().toStdString() << " shares its key with " << owners.value(key).toStdString();
+            owners.insert(key, button->text());
+        }
+    }
 }

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -178,12 +180,19 @@ TEST_F(MainTodayTest, ATypedWeatherIsResolvedInTheTagBuilder) {
     EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
     EXPECT_TRUE(form->RAll->toPlainText().contains(u" <i>霧</b></font>\n"_s));
 
-    // Closed without OK: the previous tags stay.
+    // Closed without OK: composing stops. Nothing is counted or inserted, the
+    // entry stays unused and the previous tags stay.
+    form->MToday->document()->setModified(true);
+    const QString page = form->RAll->toPlainText();
+    const int entries = form->appSet.WriteDiaryTime;
     {
         auto driver = testsupport::onNextModal<TTagsForm>([](TTagsForm* tags) { tags->reject(); });
         form->InsertDiaryAction->trigger();
     }
     EXPECT_EQ(form->weatherTag1(), u"<i>"_s);
+    EXPECT_EQ(form->RAll->toPlainText(), page);
+    EXPECT_EQ(form->appSet.WriteDiaryTime, entries);
+    EXPECT_TRUE(form->MToday->document()->isModified());
 
     // A weather typed over a chosen list item is a typed weather too.
     form->BoxWeather1->setCurrentIndex(2);
@@ -213,6 +222,44 @@ TEST_F(MainTodayTest, StatisticsAndTheStatusLine) {
     EXPECT_EQ(form->appSet.WriteDiaryTime, 4);
     EXPECT_EQ(form->appSet.WriteDiaryLines, 21);
     EXPECT_EQ(form->appSet.InsertDiaryTime, 1);
+}
+
+TEST_F(MainTodayTest, StatusCountsTheLinesAsShownLikeTheStatistics) {
+    form->appSet.WriteDiaryTime = 1;
+    form->appSet.WriteDiaryLines = 3;
+    const QString longLine(200, u'a');
+    form->MToday->loadText(longLine);
+    form->MToday->moveCursor(QTextCursor::End);
+    auto expectPanelsCount = [&](int lines, const char* when) {
+        EXPECT_TRUE(form->PanelStatusT1->text().startsWith(QString::number(lines) + u"行 "_s))
+            << when << ": " << form->PanelStatusT1->text().toStdString();
+        EXPECT_EQ(form->PanelStatusT2->text(), u"全%1行 200文字"_s.arg(lines)) << when;
+        EXPECT_EQ(form->PanelStatusTsm->text(),
+                  u" 現在の執筆量は、今月平均の %1 ％です。"_s.arg(lines * 100 / 3))
+            << when;
+    };
+    expectPanelsCount(1, "without wrapping");
+
+    form->ViewWrapSet->trigger();
+    const int wrapped = form->MToday->displayedLineCount();
+    ASSERT_GT(wrapped, 1);
+    expectPanelsCount(wrapped, "wrapping");
+    // The column counts from the start of the displayed line.
+    const QTextLine lastShown = form->MToday->document()->firstBlock().layout()->lineAt(wrapped - 1);
+    EXPECT_EQ(form->PanelStatusT1->text(), u"%1行 %2桁"_s.arg(wrapped).arg(200 - lastShown.textStart() + 1));
+
+    // A narrower window wraps into more lines; the panels follow.
+    form->resize(form->width() - 200, form->height());
+    QApplication::processEvents();
+    const int narrower = form->MToday->displayedLineCount();
+    ASSERT_GT(narrower, wrapped);
+    expectPanelsCount(narrower, "narrower");
+
+    // The composer counts the same lines.
+    openDocument(writeFile(u"page.htm"_s, ""));
+    form->BoxWeather1->setCurrentIndex(0);
+    form->InsertDiaryAction->trigger();
+    EXPECT_EQ(form->appSet.WriteDiaryLines, 3 + narrower);
 }
 
 TEST_F(MainTodayTest, MonthRolloverAndThanksAtStart) {

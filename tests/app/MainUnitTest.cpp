@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -222,22 +223,69 @@ TEST_F(MainFormTest, AFailedKeepAtExitKeepsTheProgramRunning) {
 }
 
 TEST_F(MainFormTest, RemovingTheSettingsClosesWithoutSaving) {
-    TMainForm& w = start();
-    ASSERT_TRUE(closeForm());
-    start();
-    testsupport::typeText(form->MToday, u"unsaved"_s);
-    fake.messages.answerNext(MsgAnswer::Yes);
-    form->HelpUninstall->trigger();
-    ASSERT_EQ(fake.messages.count(), 2);
-    EXPECT_EQ(fake.messages.requests()[0].caption, u"アンインストール準備（使用レジストリ領域の開放）"_s);
-    EXPECT_EQ(fake.messages.requests()[0].defaultButton, MsgAnswer::No);
-    EXPECT_EQ(fake.messages.requests()[1].caption, u"使用レジストリ領域の開放完了"_s);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(fake.registry->keyExists(u"\\software\\mervane\\Pagora"_s));
-    Q_UNUSED(w);
-    // The next start is a first run.
+    // The window closes without the exit questions, so the removal asks them
+    // first: about the unsaved page, then about an unused entry.
+    using enum MsgAnswer;
+    struct Row {
+        const char* name;
+        bool editPage, editBody;
+        QList<MsgAnswer> answers; // the removal question first
+        bool removed;             // the settings are gone and the window closed
+        QByteArray kept;          // DIARY.TMP afterwards; empty: none (and no Temp subkey)
+    };
+    const Row rows[] = {
+        {"nothing unsaved", false, false, {Yes}, true, {}},
+        {"No to the removal", true, true, {No}, false, {}},
+        {"Cancel to the page", true, true, {Yes, Cancel}, false, {}},
+        {"Cancel to the entry", false, true, {Yes, Cancel}, false, {}},
+        {"page not saved, entry discarded", true, true, {Yes, No, No}, true, {}},
+        {"entry kept", false, true, {Yes, Yes}, true, "unsaved"},
+    };
+    const QString key = u"\\software\\mervane\\Pagora"_s;
+    const auto storedVersion = [&] {
+        if (!fake.registry->openKey(key, false))
+            return QString();
+        const QString version = fake.registry->readString(u"Version"_s);
+        fake.registry->closeKey();
+        return version;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        start();
+        ASSERT_TRUE(closeForm()); // the settings are stored
+        TMainForm& w = start();
+        if (row.editPage) {
+            openDocument(writeFile(u"page.htm"_s, "<p>"));
+            testsupport::typeText(w.RAll, u"x"_s);
+            showTodayTab();
+        }
+        if (row.editBody)
+            testsupport::typeText(w.MToday, u"unsaved"_s);
+        w.setDiaryTitle(u"題"_s);
+        fake.messages.clear();
+        for (const MsgAnswer answer : row.answers)
+            fake.messages.answerNext(answer);
+        w.HelpUninstall->trigger();
+
+        EXPECT_EQ(fake.messages.pendingAnswers(), 0);
+        EXPECT_EQ(fake.messages.requests().first().caption,
+                  u"アンインストール準備（使用レジストリ領域の開放）"_s);
+        EXPECT_EQ(fake.messages.requests().first().defaultButton, MsgAnswer::No);
+        EXPECT_EQ(fake.messages.last().caption == u"使用レジストリ領域の開放完了"_s, row.removed);
+        EXPECT_EQ(w.isVisible(), !row.removed);
+        EXPECT_EQ(storedVersion().isEmpty(), row.removed);
+        // A kept entry's fields are all that may stay.
+        EXPECT_EQ(fake.registry->keyExists(key), !row.removed || !row.kept.isEmpty());
+        EXPECT_EQ(readBytes(fake.programFile(u"DIARY.TMP"_s)), row.kept);
+        EXPECT_EQ(fake.registry->keyExists(key + u"\\Temp"_s), !row.kept.isEmpty());
+    }
+    // The next start brings the kept entry back whole, with the defaults.
     fake.messages.clear();
-    EXPECT_EQ(start().settingsOrigin(), SettingsOrigin::FirstRun);
+    TMainForm& next = start();
+    EXPECT_NE(next.settingsOrigin(), SettingsOrigin::Current);
+    EXPECT_EQ(next.MToday->toPlainText(), u"unsaved"_s);
+    EXPECT_EQ(next.diaryTitle(), u"題"_s);
+    EXPECT_EQ(fake.messages.count(), 0) << fake.messages.texts().join(u'|').toStdString();
 }
 
 TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
@@ -271,15 +319,43 @@ TEST_F(MainFormTest, DroppedFilesLoadTheFirstOnly) {
 TEST_F(MainFormTest, MissingManualIsReported) {
     TMainForm& w = start();
     {
-        // After the message the about window opens.
-        auto about = testsupport::onNextModal<THelpForm>([](THelpForm* window) { window->accept(); });
+        // After the message the about window opens. Its own manual button
+        // then only reports: no second about window on top of the first.
+        auto about = testsupport::onNextModal<THelpForm>([this](THelpForm* window) {
+            int others = 0;
+            QTimer::singleShot(0, window, [&others, window] {
+                for (QWidget* shown : QApplication::topLevelWidgets()) {
+                    if (auto* other = qobject_cast<THelpForm*>(shown);
+                        other && other != window && other->isVisible()) {
+                        ++others;
+                        other->reject();
+                    }
+                }
+            });
+            const qsizetype before = fake.messages.count();
+            window->BtnLoadManual->click();
+            QApplication::processEvents();
+            EXPECT_EQ(others, 0);
+            EXPECT_EQ(fake.messages.count(), before + 1);
+            EXPECT_EQ(fake.messages.last().caption, u"Not Found"_s);
+            window->accept();
+        });
         w.HelpMan->trigger();
     }
     EXPECT_EQ(fake.messages.last().caption, u"Not Found"_s);
     EXPECT_TRUE(fake.shell.opened().isEmpty());
 
-    writeFile(u"Pagora.chm"_s, "chm");
+    const QString manual = writeFile(u"Pagora.chm"_s, "chm");
     w.BtnHelp->click();
     ASSERT_EQ(fake.shell.opened().size(), 1);
-    EXPECT_EQ(fake.shell.opened().first(), fake.programFile(u"Pagora.chm"_s));
+    EXPECT_EQ(fake.shell.opened().first(), manual);
+    EXPECT_EQ(fake.messages.count(), 2);
+
+    // Nothing could open it: the path and the reason are reported.
+    fake.shell.setOpenResult(false);
+    fake.shell.setFailureText(u"no program for it"_s);
+    w.BtnHelp->click();
+    EXPECT_EQ(fake.messages.last().text,
+              u"マニュアル %1 を開けませんでした。\n理由: no program for it"_s.arg(manual));
+    EXPECT_EQ(fake.messages.last().icon, MsgIcon::Error);
 }

@@ -5,6 +5,7 @@
 #include "platform/SjisCodec.h"
 
 #include <QRandomGenerator>
+#include <QTest>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
@@ -81,4 +82,28 @@ TEST(DiaryEditor, LinesAndCaret) {
     EXPECT_EQ(editor.toPlainText(), u"aone\ntwo\nthree"_s);
     editor.undo();
     EXPECT_EQ(editor.toPlainText(), u"a\n\nb"_s);
+}
+
+TEST(DiaryEditor, LineBreaksAreAlwaysOrdinaryOnes) {
+    struct Row {
+        const char* name;
+        std::function<void(DiaryEditor&)> breakLine;
+    };
+    const Row rows[] = {
+        {"Shift+Return", [](DiaryEditor& e) { QTest::keyClick(&e, Qt::Key_Return, Qt::ShiftModifier); }},
+        {"Shift+Enter", [](DiaryEditor& e) { QTest::keyClick(&e, Qt::Key_Enter, Qt::ShiftModifier); }},
+        {"Return", [](DiaryEditor& e) { QTest::keyClick(&e, Qt::Key_Return); }},
+        {"pasted line separator", [](DiaryEditor& e) { e.insertTextAtCaret(QString(QChar::LineSeparator)); }},
+    };
+    for (const Row& row : rows) {
+        DiaryEditor editor;
+        editor.loadText(u"ab"_s);
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(1);
+        editor.setTextCursor(cursor);
+        row.breakLine(editor);
+        EXPECT_EQ(editor.toPlainText(), u"a\nb"_s) << row.name;
+        EXPECT_EQ(editor.lineTotal(), 2) << row.name;
+        EXPECT_EQ(editor.caretLine(), 2) << row.name;
+    }
 }

@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -100,6 +102,9 @@ TEST_F(QtFileDialogRunnerTest, SaveDialogAppliesTheConfigurationAndReturnsThePat
     }));
     EXPECT_EQ(save.fileName, native(path(u"日記 2024.htm"_s)));
     EXPECT_EQ(save.filterIndex, 4);
+    // The folder counts once the caller wrote the file there.
+    EXPECT_TRUE(runner.lastFolder().isEmpty());
+    save.remember();
     EXPECT_EQ(runner.lastFolder(), QFileInfo(path(u"x"_s)).absolutePath());
 }
 
@@ -186,6 +191,7 @@ TEST_F(QtFileDialogRunnerTest, WithoutInitialFolderTheLastFolderIsShown) {
         typeName(dialog, u"a.txt"_s);
         accept(dialog);
     }));
+    open.remember();
 
     open.initialDir.clear();
     open.fileName.clear();
@@ -201,4 +207,59 @@ TEST_F(QtFileDialogRunnerTest, WithoutInitialFolderTheLastFolderIsShown) {
         accept(dialog);
     }));
     EXPECT_EQ(open.fileName, native(path(u"b.txt"_s)));
+}
+
+TEST_F(QtFileDialogRunnerTest, NeverStartsInAPseudoFileSystem) {
+    // Listing such a folder can hang the dialog on a file that never ends.
+    ASSERT_TRUE(makeFile(path(u"kept.htm"_s)));
+    runner.rememberFolderOf(path(u"kept.htm"_s));
+    runner.rememberFolderOf(u"/proc/x.htm"_s); // not even after a save there
+    const QString kept = QFileInfo(path(u"kept.htm"_s)).absolutePath();
+    EXPECT_EQ(runner.lastFolder(), kept);
+
+    struct Row {
+        const char* name;
+        bool remembered; // kept.htm's folder is remembered
+        QString initialDir, preset, current;
+        QString expectedFolder, expectedName;
+    };
+    const QString current = QDir::currentPath();
+    const Row rows[] = {
+        {"initial folder", true, u"/proc"_s, QString(), current, kept, QString()},
+        {"preset full name", true, QString(), u"/proc/self/status"_s, current, kept, u"status"_s},
+        {"current folder", false, u"/sys"_s, QString(), u"/proc"_s, QDir::homePath(), QString()},
+    };
+    for (const Row& row : rows) {
+        QtFileDialogRunner fresh;
+        if (row.remembered)
+            fresh.rememberFolderOf(path(u"kept.htm"_s));
+        ASSERT_TRUE(QDir::setCurrent(row.current)) << row.name;
+        FileDialog open(FileDialogKind::Open, &fresh);
+        open.initialDir = row.initialDir;
+        open.fileName = row.preset;
+        executeWith(open, [&](QFileDialog* dialog) {
+            EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(row.expectedFolder).canonicalPath())
+                << row.name;
+            if (!row.expectedName.isEmpty()) {
+                EXPECT_EQ(dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->text(), row.expectedName)
+                    << row.name;
+            }
+            dialog->reject();
+        });
+        QDir::setCurrent(current);
+    }
+
+    // Files listed there get their types from their names: reading some of
+    // them never ends (/proc/kmsg).
+    const QString pseudoFile = u"/proc/self/status"_s;
+    const QString byName =
+        QMimeDatabase().mimeTypeForFile(pseudoFile, QMimeDatabase::MatchExtension).comment();
+    ASSERT_NE(byName, QMimeDatabase().mimeTypeForFile(pseudoFile).comment());
+    FileDialog open(FileDialogKind::Open, &runner);
+    executeWith(open, [&](QFileDialog* dialog) {
+        auto* model = dialog->findChild<QFileSystemModel*>(u"qt_filesystem_model"_s);
+        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(model->type(model->index(pseudoFile)), byName);
+        dialog->reject();
+    });
 }

@@ -194,9 +194,9 @@ TEST_F(SettingsStoreTest, LoadRulesPerValue) {
                           {u"HtmlDate1"_s, u""_s},
                           {u"HtmlDate2"_s, u"</b>"_s},
                           {u"EditFontSize"_s, u"abc"_s},
-                          {u"EditFontSizeT"_s, u"14"_s},
+                          {u"EditFontSizeT"_s, u" 14"_s},
                           {u"InsertDiaryTime"_s, u"x"_s},
-                          {u"WriteDiaryFrequency"_s, u" 2"_s},
+                          {u"WriteDiaryFrequency"_s, u"2 "_s},
                           {u"HtmlSetFlags"_s, u"5000010000010000000ZZ"_s},
                           {u"AppSetFlags"_s, u"1"_s},
                           {u"WindowWidth"_s, u"800"_s}});
@@ -209,7 +209,7 @@ TEST_F(SettingsStoreTest, LoadRulesPerValue) {
     EXPECT_EQ(html.HtmlDate2, u"</b>"_s);
     EXPECT_TRUE(app.FileHistory1.isEmpty()) << "the history is always taken";
     EXPECT_EQ(app.EditFontSize, u"10"_s);
-    EXPECT_EQ(app.EditFontSizeT, u"14"_s);
+    EXPECT_EQ(app.EditFontSizeT, u"14"_s) << "leading blanks are allowed";
     EXPECT_TRUE(app.EditFontFace.isEmpty());
     EXPECT_EQ(app.InsertDiaryTime, 0);
     EXPECT_EQ(app.WriteDiaryFrequency, 1);

@@ -39,6 +39,7 @@ const FileDialogRecord& FakeFileDialogs::last() const {
 void FakeFileDialogs::clear() {
     requests_.clear();
     script_.clear();
+    remembered_.clear();
 }
 
 std::optional<quint32> FakeColorDialog::pick(std::optional<quint32> initial,

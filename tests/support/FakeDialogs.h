@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <ostream>
 
@@ -35,6 +36,9 @@ public:
     void setFailOnUnscripted(bool fail) { failOnUnscripted_ = fail; }
 
     bool run(FileDialog& dialog) override;
+    void rememberFolderOf(const QString& filePath) override { remembered_.append(filePath); }
+    // The files whose folders callers asked to remember, in order.
+    const QStringList& remembered() const { return remembered_; }
 
     const QList<FileDialogRecord>& requests() const { return requests_; }
     // The last dialog shown; fails the test and returns an empty record when none was.
@@ -49,6 +53,7 @@ private:
     };
     QList<Result> script_;
     QList<FileDialogRecord> requests_;
+    QStringList remembered_;
     bool failOnUnscripted_ = true;
 };
 

@@ -232,6 +232,10 @@ TEST(Composer, AnchorAndWholeEntryTags) {
     EXPECT_EQ(anchorLine(compose(entry, setWith({{TwoDigitFlag, '1'}}))), uR"(<A NAME="d20040105"></A>)"_s);
     entry.yearText = u"04"_s;
     EXPECT_EQ(anchorLine(compose(entry, setWith({}))), uR"(<A NAME="d040105"></A>)"_s);
+    // The two counted are bytes: a full-width digit is padded no further.
+    entry.yearText = u"2004"_s;
+    entry.monthText = u"６"_s;
+    EXPECT_EQ(anchorLine(compose(entry, setWith({}))), uR"(<A NAME="d2004６05"></A>)"_s);
 
     // The whole-entry tags enclose the blocks, not the anchor; the rule comes after them.
     const QString wrapped = compose(sampleEntry(), setWith({{AllTagFlag, '1'}}));

@@ -49,6 +49,17 @@ TEST(DateFormat, TwoDigitFlagPadsOnlyOneCharacterTexts) {
     EXPECT_EQ(date(withFlags({{TwoDigitFlag, '1'}}), u"2003"_s, u"06"_s, u"04"_s), u"2003年06月04日"_s);
     // Empty texts are not one character long either.
     EXPECT_EQ(date(withFlags({{TwoDigitFlag, '1'}}), u"2003"_s, u""_s, u""_s), u"2003年月日"_s);
+
+    // One byte is padded, two are not: a full-width digit is two bytes long,
+    // a half-width katakana one.
+    struct Row {
+        QString month, day, expected;
+    };
+    for (const Row& row :
+         {Row{u"６"_s, u"７"_s, u"2003年６月７日"_s}, Row{u"６"_s, u"7"_s, u"2003年６月07日"_s},
+          Row{u"ｱ"_s, u"７"_s, u"2003年0ｱ月７日"_s}})
+        EXPECT_EQ(date(withFlags({{TwoDigitFlag, '1'}}), u"2003"_s, row.month, row.day), row.expected)
+            << row.month.toStdString() << " " << row.day.toStdString();
 }
 
 TEST(DateFormat, EnglishMonthNamesComeFromTheMonthValue) {
@@ -61,7 +72,8 @@ TEST(DateFormat, EnglishMonthNamesComeFromTheMonthValue) {
     // A month that is not 1..12 is copied as typed, directly followed by the day.
     EXPECT_EQ(date(full, u"2003"_s, u"13"_s), u"137, 2003. "_s);
     EXPECT_EQ(date(full, u"2003"_s, u"0"_s), u"07, 2003. "_s);
-    EXPECT_EQ(date(shortNames, u"2003"_s, u" 6"_s), u" 67, 2003. "_s);
+    EXPECT_EQ(date(shortNames, u"2003"_s, u" 6"_s), u"Jun 7, 2003. "_s);
+    EXPECT_EQ(date(shortNames, u"2003"_s, u"6 "_s), u"6 7, 2003. "_s);
     EXPECT_EQ(date(shortNames, u"2003"_s, u"六"_s), u"六7, 2003. "_s);
 }
 
@@ -142,6 +154,7 @@ TEST(DateFormat, WeekdayOfTypedDate) {
     EXPECT_EQ(WeekdayIndex(u""_s, u"11"_s, u"7"_s), -1);
     EXPECT_EQ(WeekdayIndex(u"2003"_s, u"11"_s, u"7日"_s), -1);
     EXPECT_EQ(WeekdayIndex(u"2003 "_s, u"11"_s, u"7"_s), -1);
+    EXPECT_EQ(WeekdayIndex(u" 2003"_s, u" 11"_s, u" 7"_s), 5);
     EXPECT_EQ(WeekdayIndex(u"２００３"_s, u"11"_s, u"7"_s), -1);
 }
 
@@ -152,8 +165,9 @@ TEST(DateFormat, FieldValueAcceptsOnlyWholeDecimalNumbers) {
     EXPECT_EQ(DateFieldValue(u"-3"_s), -3);
     EXPECT_EQ(DateFieldValue(u"-2147483648"_s), -2147483647 - 1);
     EXPECT_EQ(DateFieldValue(u"2147483647"_s), 2147483647);
+    EXPECT_EQ(DateFieldValue(u" 7"_s), 7);
     for (const QString& text :
-         {u""_s, u"-"_s, u"2147483648"_s, u"99999999999999999999"_s, u"1.5"_s, u"0x1F"_s, u" 7"_s, u"５"_s})
+         {u""_s, u"-"_s, u"2147483648"_s, u"99999999999999999999"_s, u"1.5"_s, u"0x1F"_s, u"7 "_s, u"５"_s})
         EXPECT_EQ(DateFieldValue(text), -1) << text.toStdString();
 }
 
