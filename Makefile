@@ -32,3 +32,17 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) build-bench build-fuzz
+
+# ---- Installing and packaging ----------------------------------------------------
+# make install [PREFIX=/usr/local] [DESTDIR=/tmp/stage]: the program, its desktop
+# entry, icon, AppStream metainfo and manual under PREFIX (inside DESTDIR when set).
+# make package: a .deb of the same files under /usr, in $(BUILD)/.
+PREFIX ?= /usr/local
+
+.PHONY: install package
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	@cd $(BUILD) && cpack -G DEB

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -47,7 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir(QDir(u"/dev/shm"_s).exists() ? u"/dev/shm/oribel-fuzz-XXXXXX"_s
                                                           : QDir::tempPath() + u"/oribel-fuzz-XXXXXX"_s);
     const QString path = dir.filePath(u"registry.json"_s);
-    QFile::remove(path + u".bad"_s);
+    // Damaged files are kept aside under names of their own.
+    const QStringList kept = QDir(dir.path()).entryList({u"registry.json.bad-*"_s}, QDir::Files);
+    for (const QString& name : kept)
+        QFile::remove(dir.filePath(name));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -70,17 +74,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SaveTempDiary(registry, messages, TempDiary{u"2004"_s, u"2"_s, u"29"_s, {}, {}, {}, {}, 1, -1});
     check(messages.shown <= 1);
 
-    // What was just written reads back: the same settings, this version.
-    JsonRegistry reader(path, &messages);
+    // What was just written reads back: the same settings, this version. (A
+    // new reader reports values it ignores once more, as the next start would.)
+    CountingMessages readerMessages;
+    JsonRegistry reader(path, &readerMessages);
     HtmlSet reloadedHtml;
     AppSet reloadedApp;
     check(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).settingsState == '-');
     check(reloadedHtml.HtmlSetFlags == html.HtmlSetFlags);
     check(reloadedHtml.HtmlBRTag == html.HtmlBRTag);
-    const std::optional<TempDiary> kept = LoadTempDiary(reader, messages);
-    check(kept && kept->TDW1N == 1);
+    const std::optional<TempDiary> keptEntry = LoadTempDiary(reader, readerMessages);
+    check(keptEntry && keptEntry->TDW1N == 1);
     ClearSettings(reader);
     check(!reader.keyExists(storenames::SettingsKey));
     check(messages.shown <= 1);
+    check(readerMessages.shown <= 1);
     return 0;
 }

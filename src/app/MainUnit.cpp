@@ -49,6 +49,8 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     ConnectEditCommands();
     ConnectTodayCommands();
     ConnectHelpCommands();
+    ConnectBrowseCommands();
+    ConnectProjectCommands();
 
     OpenDialog.options = FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist |
                          FileDialogOption::FileMustExist | FileDialogOption::NoReadOnlyReturn |
@@ -247,24 +249,20 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormClose() {
     if (!settingsCleared_)
         SaveSettings();
-    if (errorPageWritten_)
-        DeleteErrorPage();
+    DeleteErrorPage(true);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Paint && errorPageWritten_)
-        DeleteErrorPage();
+    // The error page goes at a repaint once the browser has had its time. A
+    // window uncovered on this platform is not repainted from scratch, so
+    // the return to the window counts as its repaint.
+    if ((watched == centralWidget() && event->type() == QEvent::Paint) ||
+        (watched == this && event->type() == QEvent::WindowActivate))
+        DeleteErrorPage(false);
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::DeleteErrorPage() {
-    // The error page for the browser is written by the hand-over commands; until
-    // they exist there is nothing to delete.
-}
-
-void TMainForm::ClearBookmarkMenu() {}
 void TMainForm::ClearSnippetMenu() {}
-void TMainForm::ClearProjectMenu() {}
 
 // ---- Dropped files --------------------------------------------------------------
 

@@ -12,6 +12,9 @@
 //   MainEdit.cpp      the editing commands shared by both editors
 //   MainToday.cpp     today's page, the composer, the status panels
 //   MainHelp.cpp      the Help menu
+//   MainBrowse.cpp    the hand-over to browsers, editor and FTP program, the error
+//                     page, the Internet-service menu with the bookmarks
+//   MainProjects.cpp  the project menus
 // docs/ARCHITECTURE.md walks through adding a command.
 
 #include "document/DiaryDocument.h"
@@ -20,6 +23,7 @@
 #include "settings/HtmlSet.h"
 #include "settings/SettingsStore.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 
 class DiaryEditor;
@@ -37,6 +41,10 @@ class QWidget;
 class TUpDown;
 class TTitleForm;
 struct TempDiary;
+namespace handover {
+enum class HandOver;
+struct Launch;
+} // namespace handover
 
 enum class StatusTab { Today, Document };
 enum class WrapTarget { Both, Today, Document };
@@ -105,6 +113,7 @@ public:
             *ServiceBmLink = nullptr, *ServiceMsgMail = nullptr, *ServiceMsgWeb = nullptr;
     QAction *HelpAction = nullptr, *HelpMan = nullptr, *HelpFaq = nullptr, *HelpUninstall = nullptr;
     QAction* ProjectAction = nullptr;
+    QAction* ProjectsEdit = nullptr; // the registration item of PopupProjects
     QAction *NextTabAction = nullptr, *PrevTabAction = nullptr;
     // Context-menu items whose caption differs from the main menu's.
     QAction *InsDiary = nullptr, *TagDecPopup = nullptr, *TagSentencePopup = nullptr;
@@ -161,10 +170,7 @@ private:
     void FocusShownEditor();
     void SetHTMLActionExecute();
     void SetAppActionExecute();
-    void DeleteErrorPage();
-    void ClearBookmarkMenu();
     void ClearSnippetMenu();
-    void ClearProjectMenu();
     void ConnectWindowCommands();
 
     // ---- MainLayout.cpp: controls and the settings in them
@@ -220,6 +226,30 @@ private:
     void HelpUninstallClick();
     void HelpActionExecute();
 
+    // ---- MainBrowse.cpp: hand-over, error page, service and bookmark menus
+    void ConnectBrowseCommands();
+    handover::HandOver PrepareHandOver();
+    QString WriteErrorPage();
+    void DeleteErrorPage(bool exiting);
+    void SendHtmlActionExecute();
+    void SendToNamedBrowser(const QString& foundPath, const QString& userPath);
+    void EditorActionExecute();
+    void FtpToolActionExecute();
+    void RunHandOverLaunch(const handover::Launch& launch);
+    void ShowLaunchFailure(const QString& reason);
+    void MenuServiceClick();
+    void LoadBookmarkMenu();
+    void ClearBookmarkMenu();
+    void ServicesOfNetClick(const QAction* item);
+
+    // ---- MainProjects.cpp: the project menus
+    void ConnectProjectCommands();
+    void LoadProjectMenu();
+    void ClearProjectMenu();
+    void BtnProjectClick();
+    void ProjectActionExecute();
+    void ProjectsEditClick(const QAction* item);
+
     Platform platform_;
     QString programFolder_; // ends in the native separator
     QSize screenSize_;
@@ -228,8 +258,13 @@ private:
     bool settingsCleared_ = false; // the user removed the settings: nothing is saved at exit
     bool showInProgress_ = false;  // the date fields' handlers wait while the show sequence fills them
     bool documentFontApplied_ = false;
-    bool debugMode_ = false;        // statistics are not counted
-    bool errorPageWritten_ = false; // error.html waits for its deletion
+    bool debugMode_ = false;            // statistics are not counted
+    bool errorPageWritten_ = false;     // error.html waits for its deletion
+    QDateTime errorPageWrittenAt_;      // when error.html was last written
+    bool errorPageDeletionDue_ = false; // a deletion waits until the repaint is over
+    int bookmarkItemCounter_ = 30;      // the last number given to a bookmark item
+    bool bookmarkMenuLoaded_ = false;
+    bool projectMenuLoaded_ = false;
     bool shownOnce_ = false;
     bool closing_ = false;
     // Whether the system lookup or the user's paths found the named browsers.

@@ -1,16 +1,18 @@
 #include "platform/JsonRegistry.h"
 
 #include "platform/Messages.h"
+#include "platform/TextFile.h"
 #include "resources/Messages.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStringList>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -21,11 +23,9 @@ namespace {
 
 const QString RootName = u"HKEY_CURRENT_USER"_s;
 
-// A lock older than this belongs to a copy that hung or died; every operation
-// on the file takes milliseconds.
+// A lock older than this belongs to a copy that hung; every operation on the
+// file takes milliseconds. (A copy that died is recognised at once.)
 constexpr int StaleLockMs = 10000;
-// How long an operation waits for another copy to finish with the file.
-constexpr int LockWaitMs = 5000;
 
 // "\software\mervane\Pagora", "software\\mervane\\Pagora\\" and
 // "HKEY_CURRENT_USER\software\mervane\Pagora" all name the same key.
@@ -72,18 +72,39 @@ void removeNamed(QJsonObject& values, const QString& name) {
     }
 }
 
+// Held while the file is read and rewritten. Waits as long as another copy
+// holds it: what that copy does is bounded, and a copy that hung or died
+// loses its lock (see StaleLockMs), so a write is never dropped for waiting.
+// Fails only when no lock file can be made.
 class StoreLock {
 public:
     explicit StoreLock(const QString& filePath) : lock_(filePath + u".lock"_s) {
         lock_.setStaleLockTime(StaleLockMs);
-        locked_ = lock_.tryLock(LockWaitMs);
+        locked_ = lock_.lock();
     }
     bool locked() const { return locked_; }
+    QString path() const { return lock_.fileName(); }
+    QString failure() const {
+        return lock_.error() == QLockFile::PermissionError ? qt_error_string(EACCES) : msg::StoreLockFailed;
+    }
 
 private:
     QLockFile lock_;
     bool locked_ = false;
 };
+
+bool isStorableValue(const QJsonValue& value) {
+    return value.isString() || asInt32(value).has_value();
+}
+
+// "registry.json.bad-20261208-101500", with "-2", "-3"… when that name is taken.
+QString freeBadName(const QString& filePath) {
+    const QString base = filePath + u".bad-"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+    QString candidate = base;
+    for (int counter = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++counter)
+        candidate = base + u'-' + QString::number(counter);
+    return candidate;
+}
 
 } // namespace
 
@@ -104,86 +125,115 @@ QString JsonRegistry::defaultPath() {
 
 JsonRegistry::Store JsonRegistry::readStoreLocked() const {
     Store store;
-    QFile file(filePath_);
-    if (!file.exists())
+    if (textfile::fileKind(filePath_) == textfile::FileKind::Missing && !QFileInfo(filePath_).isSymLink())
         return store;
-    if (!file.open(QIODevice::ReadOnly)) {
-        handleDamagedLocked(store);
-        return store;
-    }
-    const QByteArray data = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    file.close();
-    if (readFailed) {
+    // Only a regular file of sensible size is read; anything else counts as
+    // damage and is moved aside like a file that does not parse.
+    const std::optional<QByteArray> data = textfile::readBytes(filePath_);
+    if (!data) {
         handleDamagedLocked(store);
         return store;
     }
     // A file of blanks holds nothing that could be lost.
-    if (data.trimmed().isEmpty())
+    if (data->trimmed().isEmpty())
         return store;
 
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(*data, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
         handleDamagedLocked(store);
         return store;
     }
-    const QJsonObject root = document.object();
-    for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
-        if (!it.value().isObject()) {
-            handleDamagedLocked(store);
-            return store;
-        }
-    }
-    store.root = root;
+    store.root = document.object();
+    noteIgnoredMembers(store.root);
     return store;
 }
 
+bool JsonRegistry::isUsableKey(const QJsonValue& member) {
+    return member.isObject();
+}
+
+// Members that are not what they should be are ignored where they are read
+// and left in the file as they are; the first read that finds them reports them.
+void JsonRegistry::noteIgnoredMembers(const QJsonObject& root) const {
+    if (membersReported_)
+        return;
+    QStringList ignored;
+    for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
+        if (!isUsableKey(it.value())) {
+            ignored.append(msg::ignoredKey(it.key()));
+            continue;
+        }
+        const QJsonObject values = it.value().toObject();
+        for (auto value = values.constBegin(); value != values.constEnd(); ++value) {
+            if (!isStorableValue(value.value()))
+                ignored.append(msg::ignoredValue(it.key(), value.key()));
+        }
+    }
+    if (ignored.isEmpty())
+        return;
+    membersReported_ = true;
+    const qsizetype more = ignored.size() - msg::IgnoredMembersListed;
+    if (more > 0) {
+        ignored.resize(msg::IgnoredMembersListed);
+        ignored.append(msg::moreIgnored(more));
+    }
+    pendingReports_.append(
+        msg::StoreMembersIgnored.arg(QDir::toNativeSeparators(filePath_), ignored.join(u'\n')));
+}
+
 void JsonRegistry::handleDamagedLocked(Store& store) const {
-    const QString keptAs = filePath_ + u".bad"_s;
-    if (QFile::exists(keptAs))
-        QFile::remove(keptAs);
+    // Never over an earlier damaged file: that may be the only copy of
+    // someone's settings.
+    const QString keptAs = freeBadName(filePath_);
     const bool moved = QFile::rename(filePath_, keptAs);
     store.root = QJsonObject();
     store.writable = moved;
     if (!damageReported_) {
         damageReported_ = true;
         const QString file = QDir::toNativeSeparators(filePath_);
-        pendingReport_ = moved ? msg::StoreDamagedKept.arg(file, QDir::toNativeSeparators(keptAs))
-                               : msg::StoreDamagedStuck.arg(file);
+        pendingReports_.append(moved ? msg::StoreDamagedKept.arg(file, QDir::toNativeSeparators(keptAs))
+                                     : msg::StoreDamagedStuck.arg(file));
     }
 }
 
 // Shown only once the lock is released, so another copy is not kept waiting
 // while the box is open.
 void JsonRegistry::showPendingReport() const {
-    if (pendingReport_.isEmpty())
+    const QStringList reports = std::exchange(pendingReports_, QStringList());
+    if (!messages_)
         return;
-    const QString text = std::exchange(pendingReport_, QString());
-    if (messages_)
+    for (const QString& text : reports)
         messages_->show(text, msg::StoreDamagedCaption, MsgIcon::Warning, MsgButtons::Ok);
 }
 
-bool JsonRegistry::writeStoreLocked(const QJsonObject& root) const {
-    QSaveFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool JsonRegistry::writeStoreLocked(const QJsonObject& root) {
+    textfile::FileError failure;
+    if (textfile::writeBytes(filePath_, QJsonDocument(root).toJson(QJsonDocument::Indented), failure))
+        return true;
+    lastError_ = msg::pathAndReason(failure.path, failure.reason);
+    return false;
+}
+
+bool JsonRegistry::makeFolder() {
+    const QString folder = QFileInfo(filePath_).absolutePath();
+    errno = 0;
+    if (QDir().mkpath(folder))
+        return true;
+    const int code = errno;
+    lastError_ = msg::pathAndReason(QDir::toNativeSeparators(folder), qt_error_string(code ? code : ENOTDIR));
+    return false;
 }
 
 bool JsonRegistry::openKey(const QString& path, bool canCreate) {
     if (keyOpen_)
         closeKey();
 
+    lastError_.clear();
     const QString key = normaliseKey(path);
     const QString keyLower = key.toLower();
     const QString folder = QFileInfo(filePath_).absolutePath();
-    if (canCreate && !QDir().mkpath(folder))
+    if (canCreate && !makeFolder())
         return false;
 
     Store store;
@@ -198,12 +248,16 @@ bool JsonRegistry::openKey(const QString& path, bool canCreate) {
     bool exists = false;
     QHash<QString, QJsonValue> values;
     for (auto it = store.root.constBegin(); it != store.root.constEnd(); ++it) {
+        if (!isUsableKey(it.value()))
+            continue;
         switch (memberRelation(it.key(), keyLower)) {
         case Relation::Same: {
             exists = true;
             const QJsonObject object = it.value().toObject();
-            for (auto value = object.constBegin(); value != object.constEnd(); ++value)
-                values.insert(value.key().toLower(), value.value());
+            for (auto value = object.constBegin(); value != object.constEnd(); ++value) {
+                if (isStorableValue(value.value()))
+                    values.insert(value.key().toLower(), value.value());
+            }
             break;
         }
         case Relation::Below:
@@ -213,6 +267,8 @@ bool JsonRegistry::openKey(const QString& path, bool canCreate) {
             break;
         }
     }
+    if (!exists && canCreate && !store.writable)
+        lastError_ = msg::pathAndReason(QDir::toNativeSeparators(filePath_), msg::StoreStuckDamaged);
     if (!exists && (!canCreate || !store.writable))
         return false;
 
@@ -235,6 +291,7 @@ void JsonRegistry::resetOpenKey() {
 }
 
 bool JsonRegistry::closeKey() {
+    lastError_.clear();
     if (!keyOpen_)
         return true;
     if (keyRemoved_ || (changes_.isEmpty() && !memberPending_)) {
@@ -243,11 +300,15 @@ bool JsonRegistry::closeKey() {
     }
 
     bool stored = false;
-    if (QDir().mkpath(QFileInfo(filePath_).absolutePath())) {
+    if (makeFolder()) {
         StoreLock lock(filePath_);
-        if (lock.locked()) {
+        if (!lock.locked()) {
+            lastError_ = msg::pathAndReason(QDir::toNativeSeparators(lock.path()), lock.failure());
+        } else {
             Store store = readStoreLocked();
-            if (store.writable) {
+            if (!store.writable) {
+                lastError_ = msg::pathAndReason(QDir::toNativeSeparators(filePath_), msg::StoreStuckDamaged);
+            } else {
                 // Gather the key under one spelling (the stored one when there
                 // is one), then apply this session's changes and nothing else.
                 const QString keyLower = openKey_.toLower();
@@ -335,12 +396,14 @@ bool JsonRegistry::deleteValue(const QString& name) {
 }
 
 bool JsonRegistry::deleteKey(const QString& path) {
+    lastError_.clear();
     const QString keyLower = normaliseKey(path).toLower();
     bool deleted = true;
     if (QFileInfo::exists(QFileInfo(filePath_).absolutePath())) {
         StoreLock lock(filePath_);
         if (!lock.locked()) {
             deleted = false;
+            lastError_ = msg::pathAndReason(QDir::toNativeSeparators(lock.path()), lock.failure());
         } else {
             Store store = readStoreLocked();
             bool removed = false;
@@ -374,7 +437,7 @@ bool JsonRegistry::keyExists(const QString& path) const {
     }
     showPendingReport();
     for (auto it = store.root.constBegin(); it != store.root.constEnd(); ++it) {
-        if (memberRelation(it.key(), keyLower) != Relation::Other)
+        if (isUsableKey(it.value()) && memberRelation(it.key(), keyLower) != Relation::Other)
             return true;
     }
     return false;

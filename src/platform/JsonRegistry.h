@@ -11,12 +11,19 @@
 // root ("\software\mervane\Pagora") means the current user's.
 //
 // Several running copies share the file: every read and rewrite happens under
-// a lock file next to it, the file is replaced atomically, and closing a key
-// re-reads the file and applies only this session's changes to that key, so
-// what another copy wrote meanwhile stays.
+// a lock file next to it (waiting as long as another copy holds it), the file
+// is replaced atomically, and closing a key re-reads the file and applies only
+// this session's changes to that key, so what another copy wrote meanwhile
+// stays.
 //
-// A damaged or unreadable file is reported once, moved aside to
-// "registry.json.bad" and the store goes on empty; it is never overwritten.
+// A damaged or unreadable file (or one that is no regular file, or too big) is
+// reported once, moved aside to "registry.json.bad-<date>-<time>" (never over
+// an earlier one) and the store goes on empty.
+//
+// A member that is not what it should be, a key that is not an object or a
+// value that is neither a string nor a 32-bit integer, is ignored (it reads
+// as missing) and left in the file as it is; the first read that finds such
+// members reports them once, and everything else is used.
 
 #include "platform/Registry.h"
 
@@ -25,6 +32,7 @@
 #include <QJsonValue>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class MessageService;
 
@@ -54,6 +62,10 @@ public:
     bool deleteKey(const QString& path) override;
     bool keyExists(const QString& path) const override;
 
+    // After a failed openKey(…, true), closeKey() or deleteKey(): the path
+    // and the system's reason ("…/registry.json: Permission denied").
+    QString lastError() const override { return lastError_; }
+
 private:
     struct Store {
         QJsonObject root;
@@ -64,9 +76,13 @@ private:
         std::optional<QJsonValue> value; // empty: the value is deleted
     };
 
+    static bool isUsableKey(const QJsonValue& member);
+
     Store readStoreLocked() const;
-    bool writeStoreLocked(const QJsonObject& root) const;
+    bool writeStoreLocked(const QJsonObject& root);
+    bool makeFolder();
     void handleDamagedLocked(Store& store) const;
+    void noteIgnoredMembers(const QJsonObject& root) const;
     void showPendingReport() const;
     std::optional<QJsonValue> lookup(const QString& name) const;
     void resetOpenKey();
@@ -81,6 +97,9 @@ private:
     QHash<QString, QJsonValue> openValues_; // by lower-case name, as read at open
     QList<Change> changes_;
 
+    QString lastError_;
+
     mutable bool damageReported_ = false;
-    mutable QString pendingReport_;
+    mutable bool membersReported_ = false;
+    mutable QStringList pendingReports_;
 };

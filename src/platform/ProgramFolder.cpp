@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString withSeparator(const QString& folder) {
@@ -13,16 +15,55 @@ QString withSeparator(const QString& folder) {
     return native;
 }
 
+// <prefix>/share/oribel for an executable folder <prefix>/bin.
+QString installedDataFolder(const QString& executableFolder) {
+    return QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath() + u"/../share/oribel"_s);
+}
+
+// The folder's own name, also when the path ends in a separator.
+bool isBinFolder(const QString& folder) {
+    return QFileInfo(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())).fileName() == u"bin"_s;
+}
+
 } // namespace
 
-QString resolveProgramFolder(const QString& executableFolder) {
+bool isInstalledProgramFolder(const QString& executableFolder) {
+    return QFileInfo(executableFolder).isDir() && isBinFolder(executableFolder) &&
+           QFileInfo(installedDataFolder(executableFolder)).isDir();
+}
+
+QString resolveProgramFolder(const QString& executableFolder, const QString& userDataHome) {
     const QFileInfo info(executableFolder);
-    if (info.isDir() && info.isWritable())
+    // Side files never go into an installed prefix, even when the user may
+    // write there (root, or a prefix in the home folder): they belong to the
+    // user, not to the installation.
+    if (info.isDir() && info.isWritable() && !isInstalledProgramFolder(executableFolder))
         return withSeparator(info.absoluteFilePath());
-    // Installed read-only (for instance under /usr/bin): keep the side files
-    // in the user's data folder instead.
-    const QString data =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Oribel");
+    const QString data = QDir(userDataHome).filePath(u"Oribel"_s);
     QDir().mkpath(data);
     return withSeparator(data);
+}
+
+QString resolveProgramFolder(const QString& executableFolder) {
+    return resolveProgramFolder(executableFolder,
+                                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+QStringList manualCandidates(const QString& executableFolder) {
+    const QFileInfo folder(executableFolder);
+    const QString installed = installedDataFolder(executableFolder) + u"/manual/index.html"_s;
+    const QString beside = QDir::cleanPath(folder.absoluteFilePath() + u"/manual/index.html"_s);
+    // A program in a bin folder is an installed one, even when its manual is
+    // missing: the installed place is the one to name first.
+    if (isBinFolder(executableFolder))
+        return {installed, beside};
+    return {beside, installed};
+}
+
+QString findManual(const QString& executableFolder) {
+    for (const QString& candidate : manualCandidates(executableFolder)) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
 }

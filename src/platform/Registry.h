@@ -36,4 +36,9 @@ public:
     // Deletes a key with all its values and subkeys at once (no open key needed).
     virtual bool deleteKey(const QString& path) = 0;
     virtual bool keyExists(const QString& path) const = 0;
+
+    // Why the last openKey(…, true), closeKey() or deleteKey() failed, as one
+    // line naming the store's file and the system's reason; empty when it
+    // succeeded or the store cannot tell.
+    virtual QString lastError() const { return {}; }
 };

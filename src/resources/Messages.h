@@ -325,6 +325,69 @@ inline const QString LinkUrlMissing = u"リンク先の指定は省略できま�
 inline const QString GraphicNameMissing = u"画像のファイル名は省略できません。"_s;
 inline const QString TagInputErrorCaption = u"入力不備エラー"_s;
 
+// ---- Files and stores that never lose data ------------------------------------
+
+// What a path names when it is no regular file; the reason of a refused read.
+inline const QString KindFolder = u"フォルダ"_s;
+inline const QString KindFifo = u"名前付きパイプ（FIFO）"_s;
+inline const QString KindCharDevice = u"デバイス（キャラクタ型）"_s;
+inline const QString KindBlockDevice = u"デバイス（ブロック型）"_s;
+inline const QString KindSocket = u"ソケット"_s;
+inline const QString KindOther = u"特殊なファイル"_s;
+inline QString notRegularFile(const QString& kind) {
+    return u"通常のファイルではなく、%1です。"_s.arg(kind);
+}
+// A file over the reading limit, refused before anything is read.
+inline QString fileOverReadLimit(qint64 size) {
+    return u"ファイルの大きさ（%1 バイト）が上限の 1 GB（1073741824 バイト）を超えています。"_s.arg(size);
+}
+// The second line added to a message: where and why ("path: reason").
+inline QString pathAndReason(const QString& path, const QString& reason) {
+    return u"%1: %2"_s.arg(path, reason);
+}
+
+// Settings store: values that are not what they should be (warning icon, OK,
+// caption StoreDamagedCaption). %1: the settings file, %2: the ignored
+// members, one per line.
+inline const QString StoreMembersIgnored =
+    u"設定ファイル\n%1\nの次の項目は正しい形式でないため、無視しました。\n\n%2\n\n"
+    u"ほかの設定はそのまま使います。"_s;
+// One ignored member: a key that is not an object, or a value of a key that is
+// neither a text nor a 32-bit integer.
+inline QString ignoredKey(const QString& key) {
+    return u"・%1"_s.arg(key);
+}
+inline QString ignoredValue(const QString& key, const QString& name) {
+    return u"・%1 の %2"_s.arg(key, name);
+}
+// Shown after this many ignored members instead of the rest; %1: how many more.
+inline constexpr int IgnoredMembersListed = 10;
+inline QString moreIgnored(qsizetype count) {
+    return u"ほか %1 件"_s.arg(count);
+}
+// Reasons of a failed write of the settings store.
+inline const QString StoreLockFailed = u"ロックファイルを作れませんでした"_s;
+inline const QString StoreStuckDamaged =
+    u"壊れた設定ファイルを別名で残せなかったため、書き込みを控えました"_s;
+
+// Recovery copies: reasons of a failed write.
+inline const QString RecoveryFolderLocked = u"保存用フォルダを使用できません"_s;
+inline const QString RecoveryCopyDamaged = u"内容が壊れています"_s;
+
+// ---- The installed manual ----
+
+// Help (F1) and the about window's "読む(&R)" when the manual's first page is
+// nowhere to be found; path is the place where it should be.
+inline QString manualMissing(const QString& path) {
+    return u"マニュアル（"_s + path +
+           u"）が見つかりません。\nOribel と一緒にインストールされているか確認して下さい。\n\nインターネット上でも同じヘルプが公開されています。\nそちらを参照する場合は[ヘルプ]メニューからどうぞ。"_s;
+}
+// The manual is there, but the desktop found no program to show it.
+inline const QString ManualNotOpenedCaption = u"マニュアルを開けません"_s;
+inline QString manualNotOpened(const QString& path) {
+    return u"マニュアル（"_s + path +
+           u"）を開けませんでした。\nHTMLファイルを表示するプログラム（ブラウザ）が見つからないか、起動できませんでした。\n\nブラウザで、このファイルを直接開いて下さい。"_s;
+}
 // ---- Behaviour settings dialog ----------------------------------------------
 
 // The start-up geometry check (warning icon, OK).

@@ -1,5 +1,6 @@
 #include "platform/JsonRegistry.h"
 #include "support/FakeMessages.h"
+#include "support/Unprivileged.h"
 
 #include "platform/Messages.h"
 #include "resources/Messages.h"
@@ -8,10 +9,16 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <limits>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -115,7 +122,13 @@ TEST_F(JsonRegistryTest, HandWrittenValuesOfOtherTypesReadAsMissingAndSurvive) {
     EXPECT_EQ(key.value(u"S"_s).toString(), u"y"_s);
     EXPECT_EQ(key.value(u"B"_s), QJsonValue(true));
     EXPECT_EQ(key.value(u"F"_s).toDouble(), 1.5);
-    EXPECT_TRUE(messages.requests().isEmpty());
+    // They were reported once, by the first read that found them.
+    ASSERT_EQ(messages.requests().size(), 1);
+    QStringList listed;
+    for (const char* name : {"A", "B", "F", "H", "N"})
+        listed.append(u"・\\software\\mervane\\Pagora の "_s + QLatin1StringView(name));
+    EXPECT_EQ(messages.requests().first().text,
+              msg::StoreMembersIgnored.arg(QDir::toNativeSeparators(path()), listed.join(u'\n')));
 }
 
 TEST_F(JsonRegistryTest, SubkeysAndDeletingAKeyWithThem) {
@@ -178,10 +191,12 @@ TEST_F(JsonRegistryTest, TwoCopiesKeepEachOthersWrites) {
 TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
     const QByteArray damaged = "{\"\\\\software\\\\mervane\\\\Pagora\": {\"HtmlDate1\": \"<b>\"";
     writeFile(damaged);
-    const QString keptAs = path() + u".bad"_s;
 
     JsonRegistry registry(path(), &messages);
     EXPECT_FALSE(registry.openKey(Pagora, false));
+    const QStringList badFiles = QDir(dir.filePath(u"Oribel"_s)).entryList({u"registry.json.bad-*"_s});
+    ASSERT_EQ(badFiles.size(), 1);
+    const QString keptAs = dir.filePath(u"Oribel/"_s + badFiles.first());
     ASSERT_EQ(messages.requests().size(), 1);
     const MessageRequest& report = messages.requests().first();
     EXPECT_EQ(report.text,
@@ -198,16 +213,160 @@ TEST_F(JsonRegistryTest, DamagedFileIsReportedOnceAndKeptAside) {
     EXPECT_EQ(fileObject().size(), 1);
     EXPECT_EQ(messages.requests().size(), 1);
 
-    // Wrong shapes count as damage too; the newer damaged file replaces the older one.
-    for (const QByteArray& shape : {QByteArray("[1, 2]"), QByteArray(R"({"\\software\\mervane\\Pagora": 5})"),
-                                    QByteArray("\xff\xfe garbage")}) {
-        writeFile(shape);
+    // Wrong shapes count as damage too, and so does something that is no
+    // file; each damaged file is kept under a name of its own, never over an
+    // earlier one.
+    const QString fifoMarker = u"<a FIFO>"_s;
+    const QList<QByteArray> shapes = {QByteArray("[1, 2]"), QByteArray("\xff\xfe garbage"),
+                                      QByteArray("\"text\""), fifoMarker.toUtf8()};
+    for (const QByteArray& shape : shapes) {
+        if (shape == fifoMarker.toUtf8())
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+        else
+            writeFile(shape);
         FakeMessages fresh;
         JsonRegistry other(path(), &fresh);
         EXPECT_FALSE(other.keyExists(Pagora));
         EXPECT_EQ(fresh.requests().size(), 1);
-        EXPECT_EQ(readBytes(keptAs), shape);
     }
+    const QStringList kept =
+        QDir(dir.filePath(u"Oribel"_s))
+            .entryList({u"registry.json.bad*"_s}, QDir::AllEntries | QDir::System, QDir::Name);
+    ASSERT_EQ(kept.size(), 1 + shapes.size());
+    const QRegularExpression badName(u"^registry\\.json\\.bad-[0-9]{8}-[0-9]{6}(-[0-9]+)?$"_s);
+    QList<QByteArray> keptContents;
+    for (const QString& name : kept) {
+        EXPECT_TRUE(badName.match(name).hasMatch()) << name.toStdString();
+        const QString file = dir.filePath(u"Oribel/"_s + name);
+        keptContents.append(QFileInfo(file).isFile() ? readBytes(file) : fifoMarker.toUtf8());
+    }
+    for (const QByteArray& original : QList<QByteArray>{damaged} + shapes)
+        EXPECT_TRUE(keptContents.contains(original)) << original.toStdString();
+}
+
+TEST_F(JsonRegistryTest, MembersThatAreNotWhatTheyShouldBeAreIgnoredAndReportedOnce) {
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QString ignored; // the report's list
+    };
+    const QList<Case> cases = {
+        {"a key that is a number",
+         R"({"\\software\\mervane\\Pagora": 5, "\\software\\Other": {"V": "kept"}})",
+         u"・\\software\\mervane\\Pagora"_s},
+        {"a key that is a list",
+         R"({"\\software\\mervane\\Pagora": ["x"], "\\software\\Other": {"V": "kept"}})",
+         u"・\\software\\mervane\\Pagora"_s},
+        {"values of other types beside good ones",
+         R"({"\\software\\mervane\\Pagora": {"HtmlDate1": true, "WriteDiaryTime": 2.5, "LoadLog": null},
+            "\\software\\Other": {"V": "kept"}})",
+         u"・\\software\\mervane\\Pagora の HtmlDate1\n・\\software\\mervane\\Pagora の LoadLog\n"
+         u"・\\software\\mervane\\Pagora の WriteDiaryTime"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(c.file);
+        FakeMessages fresh;
+        JsonRegistry registry(path(), &fresh);
+        ASSERT_TRUE(registry.openKey(u"\\software\\Other"_s, false)) << "the rest is kept";
+        EXPECT_EQ(registry.readString(u"V"_s), u"kept"_s);
+        registry.closeKey();
+        if (registry.openKey(Pagora, false)) {
+            EXPECT_FALSE(registry.valueExists(u"HtmlDate1"_s));
+            EXPECT_FALSE(registry.valueExists(u"WriteDiaryTime"_s));
+            registry.closeKey();
+        }
+        // A save goes through, and the next reads do not report again.
+        ASSERT_TRUE(registry.openKey(Pagora, true));
+        registry.writeString(u"HtmlDate2"_s, u"<i>"_s);
+        ASSERT_TRUE(registry.closeKey()) << registry.lastError().toStdString();
+        EXPECT_TRUE(registry.keyExists(Pagora));
+        ASSERT_EQ(fresh.requests().size(), 1);
+        EXPECT_EQ(fresh.requests().first().text,
+                  msg::StoreMembersIgnored.arg(QDir::toNativeSeparators(path()), c.ignored));
+        EXPECT_EQ(fresh.requests().first().caption, msg::StoreDamagedCaption);
+        EXPECT_EQ(fileObject().value(u"\\software\\Other"_s).toObject().value(u"V"_s).toString(), u"kept"_s);
+        EXPECT_FALSE(QDir(dir.filePath(u"Oribel"_s)).entryList({u"*.bad*"_s}).size() > 0)
+            << "nothing was taken for damage";
+    }
+
+    // A long list is cut short.
+    QJsonObject many;
+    for (int i = 0; i < 15; ++i)
+        many.insert(u"K"_s + QString::number(i).rightJustified(2, u'0'), 1.5);
+    writeFile(QJsonDocument(QJsonObject{{Pagora, many}}).toJson());
+    FakeMessages fresh;
+    JsonRegistry registry(path(), &fresh);
+    EXPECT_TRUE(registry.keyExists(Pagora));
+    ASSERT_EQ(fresh.requests().size(), 1);
+    EXPECT_TRUE(fresh.requests().first().text.contains(u"K09\nほか 5 件\n"_s))
+        << fresh.requests().first().text.toStdString();
+}
+
+TEST_F(JsonRegistryTest, AWriteWaitsForAnotherCopyHoldingTheLockHoweverLong) {
+    JsonRegistry registry(path(), &messages);
+    ASSERT_TRUE(registry.openKey(Pagora, true));
+    registry.writeString(u"HtmlDate1"_s, u"<b>"_s);
+
+    // Another copy holds the lock for longer than a write used to wait.
+    QLockFile other(path() + u".lock"_s);
+    ASSERT_TRUE(other.tryLock(0));
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5500));
+        other.unlock();
+    });
+    const bool stored = registry.closeKey();
+    releaser.join();
+    EXPECT_TRUE(stored) << registry.lastError().toStdString();
+    EXPECT_EQ(fileObject()
+                  .value(u"HKEY_CURRENT_USER\\software\\mervane\\Pagora"_s)
+                  .toObject()
+                  .value(u"HtmlDate1"_s),
+              QJsonValue(u"<b>"_s));
+}
+
+TEST_F(JsonRegistryTest, AFailedWriteTellsWhereAndWhy) {
+    ASSERT_TRUE(testsupport::openUp(dir.path()));
+    const QString folder = dir.filePath(u"Oribel"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    writeFile(R"({"HKEY_CURRENT_USER\\software\\mervane\\Pagora": {"A": "1"}})");
+    struct Case {
+        const char* what;
+        QString store;     // the settings file
+        bool lockedFolder; // no one but its owner may create files in the folder
+        QString expected;  // lastError()
+    };
+    const QString blocker = dir.filePath(u"blocker"_s);
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QList<Case> cases = {
+        {"the folder would have to be inside a file", blocker + u"/Oribel/registry.json"_s, false,
+         QDir::toNativeSeparators(blocker + u"/Oribel"_s) + u": "_s + qt_error_string(ENOTDIR)},
+        {"the folder may not be written", path(), true,
+         QDir::toNativeSeparators(path() + u".lock"_s) + u": "_s + qt_error_string(EACCES)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::setPermissions(
+            folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                        (c.lockedFolder ? QFile::Permissions() : QFile::WriteOwner | QFile::WriteOther));
+        const std::optional<QByteArray> result = testsupport::runUnprivileged([&] {
+            JsonRegistry registry(c.store, nullptr);
+            if (!registry.openKey(Pagora, true))
+                return registry.lastError().toUtf8();
+            registry.writeString(u"A"_s, u"2"_s);
+            if (registry.closeKey())
+                return QByteArray("stored");
+            return registry.lastError().toUtf8();
+        });
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(QString::fromUtf8(*result), c.expected);
+    }
+    EXPECT_EQ(fileObject().value(u"HKEY_CURRENT_USER\\software\\mervane\\Pagora"_s).toObject().value(u"A"_s),
+              QJsonValue(u"1"_s));
 }
 
 TEST_F(JsonRegistryTest, DeepOrBigInputIsHandled) {

@@ -1,5 +1,5 @@
 #pragma once
-// Per-process isolation for tests: a temporary XDG config and data home, and
+// Per-process isolation for tests: a temporary XDG config, data and state home, and
 // QStandardPaths in test mode, so no test touches the user's real settings.
 
 #include <QString>
