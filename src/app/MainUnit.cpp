@@ -7,6 +7,7 @@
 
 #include "app/Resources.h"
 #include "dialogs/AppSetUnit.h"
+#include "dialogs/HtmlUnit.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
@@ -315,8 +316,12 @@ void TMainForm::FocusShownEditor() {
 }
 
 void TMainForm::SetHTMLActionExecute() {
-    // The HTML settings dialog opens here; whatever it answers, the main window
-    // then brings the settings back into its controls.
+    // A fresh dialog for each use; it writes htmlSet only on OK. Whatever it
+    // answers, the main window then brings the settings back into its controls.
+    {
+        THtmlForm form(platform_, OpenDialog, SaveDialog, htmlSet, htmlTitleHidden_, this);
+        form.exec();
+    }
     AfterHtmlSettingsDialog();
 }
 

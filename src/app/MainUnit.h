@@ -271,5 +271,6 @@ private:
     bool ieAvailable_ = false, nnAvailable_ = false, operaAvailable_ = false;
     QString ieFromSystem_, nnFromSystem_, operaFromSystem_;
     QString diaryTitle_;
+    QString htmlTitleHidden_;           // the HTML settings dialog's invisible title field, kept for the run
     QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
 };

@@ -388,6 +388,12 @@ inline QString manualNotOpened(const QString& path) {
     return u"マニュアル（"_s + path +
            u"）を開けませんでした。\nHTMLファイルを表示するプログラム（ブラウザ）が見つからないか、起動できませんでした。\n\nブラウザで、このファイルを直接開いて下さい。"_s;
 }
+// ---- HTML settings dialog ----
+
+// The date preview when no date is inserted, and when no visible date form is selected.
+inline const QString HtmlPreviewNoDate = u"日付は挿入されません。"_s;
+inline const QString HtmlPreviewNoForm = u"選択不可"_s;
+
 // ---- Behaviour settings dialog ----------------------------------------------
 
 // The start-up geometry check (warning icon, OK).
