@@ -5,7 +5,7 @@
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
-#include "settings/IntText.h"
+#include "settings/AppSetChecks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -355,7 +355,7 @@ void TMainForm::UpdatePageState() {
         RAll->setInputMethodHints(Qt::ImhPreferLatin);
     if (!documentFontApplied_) {
         QFont font = RAll->font();
-        font.setPointSize(qMax(1, intOr(appSet.EditFontSize, 10)));
+        font.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSize, 10));
         RAll->setFont(font);
         QPalette p = RAll->palette();
         p.setColor(QPalette::Text, QApplication::palette().color(QPalette::WindowText));

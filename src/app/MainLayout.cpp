@@ -5,6 +5,7 @@
 #include "app/UpDown.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
+#include "settings/AppSetChecks.h"
 #include "settings/IntText.h"
 #include "today/DateFormat.h"
 
@@ -428,10 +429,10 @@ void TMainForm::ApplyWindowSettings() {
         resize(width, height);
     }
     QFont todayFont(fontFamilies(appSet.EditFontFaceT));
-    todayFont.setPointSize(qMax(1, intOr(appSet.EditFontSizeT, 12)));
+    todayFont.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSizeT, 12));
     MToday->setFont(todayFont);
     QFont allFont(fontFamilies(appSet.EditFontFace));
-    allFont.setPointSize(qMax(1, intOr(appSet.EditFontSize, 10)));
+    allFont.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSize, 10));
     RAll->setFont(allFont);
     PanelAllBtn->setVisible(!appSet.toolbarHidden());
     ApplyWrap(WrapTarget::Both);

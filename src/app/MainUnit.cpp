@@ -6,6 +6,7 @@
 #include "app/MainUnit.h"
 
 #include "app/Resources.h"
+#include "dialogs/AppSetUnit.h"
 #include "dialogs/HtmlUnit.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
@@ -320,6 +321,13 @@ void TMainForm::SetHTMLActionExecute() {
 }
 
 void TMainForm::SetAppActionExecute() {
+    {
+        TAppSetForm dialog({appSet, *platform_.messages, OpenDialog, programFolder_, screenSize_,
+                            ieFromSystem_, nnFromSystem_, this},
+                           this);
+        dialog.exec();
+    }
+    // Whichever button closed it, the settings are brought back into the window.
     AfterAppSettingsDialog();
 }
 

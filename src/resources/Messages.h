@@ -402,4 +402,55 @@ inline QString manualOpenFailed(const QString& pathOrAddress, const QString& rea
     return u"マニュアル %1 を開けませんでした。\n理由: %2"_s.arg(pathOrAddress, reason);
 }
 
+// ---- Behaviour settings dialog ----------------------------------------------
+
+// The start-up geometry check (warning icon, OK).
+inline const QString InputErrorCaption = u"入力エラー"_s;
+inline const QString GeometryWidthTooSmall = u"ウインドウ幅が最小サイズを下回っています。"_s;
+inline const QString GeometryWidthTooLarge = u"ウインドウ幅が画面サイズを上回っています。"_s;
+inline const QString GeometryHeightTooSmall = u"ウインドウ高さが最小サイズを下回っています。"_s;
+inline const QString GeometryHeightTooLarge = u"ウインドウ高さが画面サイズを上回っています。"_s;
+inline const QString GeometryXBeyondRight = u"Ｘ座標が画面の右端を越えています。"_s;
+inline const QString GeometryYBeyondBottom = u"Ｙ座標が画面の下端を越えています。"_s;
+// The automatic-open path is too short (caption InputErrorCaption, warning icon).
+inline const QString AutoOpenPathMissing = u"フルパスが入力されていませんよ。"_s;
+
+// The splash flag file (warning icon); OK goes on after either.
+inline const QString SplashFlagCreateFailed = u"スプラッシュ・ウインドウの表示抑制に失敗しました。"_s;
+inline const QString SplashFlagCreateFailedCaption = u"設定を書き込めません"_s;
+inline const QString SplashFlagDeleteFailed = u"スプラッシュ・ウインドウの表示抑制を解除できません。"_s;
+inline const QString SplashFlagDeleteFailedCaption = u"設定を削除できません"_s;
+
+// The browser paths the program found at start-up (information icon).
+inline const QString BrowserPathsCaption = u"Information."_s;
+inline QString browserPathsReport(const QString& iePath, const QString& nnPath) {
+    return u"ブラウザのインストール場所解析結果\n\nInternet Explorer:\n"_s + iePath +
+           u"\n\nNetscape Navigator:\n"_s + nnPath +
+           u"\n\nインストール場所は、毎回起動時にレジストリを検索して得ています。\nWindowsNTでは、正しく解析できない場合があります。"_s;
+}
+
+// What special characters are (information icon).
+inline const QString SpecialCharCaption = u"特殊文字って何？"_s;
+inline const QString SpecialCharExplanation =
+    u"HTMLでは、「<」と「>」を使って「タグ」を表現します。例えば、「<BR>」で「改行」を示します。\nですから、本文中に「<」という文字そのものを表示させたい場合、「<」とだけ入力するわけにはいかないのです。\nそこで、「<」を表す特別なコード（「<」の場合は「&lt;」）を代わりに入力しなくてはなりません。これらが特殊文字です。\n「<」「>」「&」「\"」などがあります。\n「Oribel」では、「<」を入力した場合のみ（毎回起動後、初回のみ）、注意ダイアログを表示しようとします。"_s;
+
+// The project list's help (information icon).
+inline const QString ProjectHelpCaption = u"同時更新HTML登録ヘルプ"_s;
+inline const QString ProjectHelp =
+    u"ここにファイルを登録しておけば、「Project」ボタンから『日記ファイル全体編集』側に手軽に読み込めるようになります。\n登録可能数に制限はありません。\n\nなお、左側の「Project」項目は、将来の拡張用に用意されており、現行バージョンでは意味を持ちません。何を入力しても無視されます。何も入力しなければ、自動的に「Default」という文字列が入力されます。どちらにせよ現行バージョンでは意味はありませんので、そのままにしておいて下さい。"_s;
+
+// The shared open dialog as the dialog's browse buttons set it up.
+inline const QString AutoOpenBrowseTitle = u"HTMLファイル選択"_s;
+inline const QString AutoOpenBrowseFilter =
+    u"HTMLファイル(*.html)|*.htm*;*.xml|スクリプト(*.js)|*.vbs;*.js|すべてのファイル|*.*"_s;
+inline const QString ExternalAppBrowseTitle = u"外部アプリケーションの指定"_s;
+inline const QString ExternalAppBrowseFilter =
+    u"アプリケーション(*.exe)|*.exe;*.com|スクリプト(*.bat)|*.bat;*.vbs;*.js|すべてのファイル|*.*"_s;
+inline const QString ProjectBrowseTitle = u"同時更新HTMLファイル選択"_s;
+inline const QString ProjectBrowseFilter =
+    u"HTML関連ファイル(*.html,*css,*.asp,*.xml,*.txt)|*.htm*;*.xml;*.css;*.asp;*.txt|スクリプト(*.js,*.vbs,*pl,*.cgi)|*.vbs;*.js;*.pl;*.cgi|すべてのファイル|*.*"_s;
+
+// The "Project" column's text for a project row.
+inline const QString ProjectRowName = u"Default"_s;
+
 } // namespace msg

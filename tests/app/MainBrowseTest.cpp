@@ -2,13 +2,16 @@
 // bookmark and project menus.
 
 #include "app/MainFormFixture.h"
+#include "dialogs/AppSetUnit.h"
 
 #include "document/HandOver.h"
 #include "resources/Messages.h"
+#include "support/ModalDriver.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -131,7 +134,13 @@ TEST_F(MainBrowseTest, BookmarksAreNumberedOnAcrossReloads) {
     EXPECT_EQ(items[3]->data().toInt(), 34); // the separator and the registration item count too
     items[0]->trigger();
     EXPECT_EQ(fake.shell.opened(), QStringList{u"https://example.org/d/"_s});
-    items[3]->trigger(); // registration: after the settings the menu is read again
+    {
+        auto driver = testsupport::onNextModal<TAppSetForm>([](TAppSetForm* dialog) {
+            EXPECT_EQ(dialog->PageControl1->currentWidget(), dialog->BookmarkSheet);
+            dialog->reject();
+        });
+        items[3]->trigger(); // registration: after the settings the menu is read again
+    }
     EXPECT_EQ(bookmarkItems().value(0)->data().toInt(), 35);
 }
 
@@ -148,7 +157,13 @@ TEST_F(MainBrowseTest, ProjectPathWithAmpersandOpensThatFile) {
 
     // Without the list file, after the settings only the fixed items remain.
     QFile::remove(fake.programFile(u"default.str"_s));
-    form->ProjectsEdit->trigger();
+    {
+        auto driver = testsupport::onNextModal<TAppSetForm>([](TAppSetForm* dialog) {
+            EXPECT_EQ(dialog->PageControl1->currentWidget(), dialog->SameTimeRenewalSheet);
+            dialog->reject();
+        });
+        form->ProjectsEdit->trigger();
+    }
     Q_EMIT form->FileProjects->aboutToShow();
     EXPECT_EQ(form->PopupProjects->actions().size() + form->FileProjects->actions().size(), 4);
 }

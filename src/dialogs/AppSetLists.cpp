@@ -1,0 +1,363 @@
+// The behaviour settings dialog's list pages: the snippet, bookmark and
+// project grids, their editing rules and touched marks, and the writing of
+// sentence.csv, bookmark.csv and default.str at OK.
+//
+// Each grid shows its entries with one empty row at the bottom; the header
+// row is the grid's column header, so grid row 0 is the first entry.
+
+#include "dialogs/AppSetUnit.h"
+#include "document/ListFile.h"
+#include "resources/Messages.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString SnippetFile = u"sentence.csv"_s;
+const QString BookmarkFile = u"bookmark.csv"_s;
+const QString ProjectFile = u"default.str"_s;
+
+// The in-place editor writes every change straight into its cell, so the
+// cells always hold what the user sees, and the dialog watches its keys.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    CellDelegate(QObject* keyWatcher, QObject* parent)
+        : QStyledItemDelegate(parent), keyWatcher_(keyWatcher) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            edit->installEventFilter(keyWatcher_);
+            auto* self = const_cast<CellDelegate*>(this);
+            connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
+        }
+        return editor;
+    }
+
+private:
+    QObject* keyWatcher_;
+};
+
+QString cell(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+    if (QTableWidgetItem* item = grid->item(row, column))
+        item->setText(text);
+    else
+        grid->setItem(row, column, new QTableWidgetItem(text));
+}
+
+// Every cell holds an item, so the in-place editor can open on any of them.
+void addEmptyRow(QTableWidget* grid) {
+    const int row = grid->rowCount();
+    grid->insertRow(row);
+    for (int column = 0; column < grid->columnCount(); ++column)
+        grid->setItem(row, column, new QTableWidgetItem);
+}
+
+int lastRow(const QTableWidget* grid) {
+    return grid->rowCount() - 1;
+}
+
+// Every row of the grid, the empty bottom row included.
+QList<QStringList> gridRows(const QTableWidget* grid) {
+    QList<QStringList> rows;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid->columnCount(); ++column)
+            cells << cell(grid, row, column);
+        rows << cells;
+    }
+    return rows;
+}
+
+// Puts the rows a writer returned (trimmed, filled in) back into the grid.
+void putRows(QTableWidget* grid, const QList<QStringList>& rows) {
+    for (int row = 0; row < rows.size() && row < grid->rowCount(); ++row) {
+        for (int column = 0; column < rows[row].size() && column < grid->columnCount(); ++column) {
+            if (cell(grid, row, column) != rows[row][column])
+                setCell(grid, row, column, rows[row][column]);
+        }
+    }
+}
+
+// Starts a grid with its header and one empty row.
+void resetGrid(QTableWidget* grid, const QStringList& headers, const QList<int>& widths) {
+    grid->clear();
+    grid->setColumnCount(int(headers.size()));
+    grid->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < widths.size(); ++column)
+        grid->setColumnWidth(column, widths[column]);
+    grid->setRowCount(0);
+    addEmptyRow(grid);
+}
+
+// Opens the current cell's editor once the event at hand is done, unless the
+// grid has lost the focus by then (to an editor opened meanwhile, too).
+void openCellEditor(QTableWidget* grid) {
+    QMetaObject::invokeMethod(
+        grid,
+        [grid] {
+            if (grid->hasFocus() && grid->currentItem())
+                grid->editItem(grid->currentItem());
+        },
+        Qt::QueuedConnection);
+}
+
+QTableWidget* makeGrid(QWidget* parent, const char* name, QObject* keyWatcher) {
+    auto* grid = new QTableWidget(parent);
+    grid->setObjectName(QLatin1StringView(name));
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(18);
+    grid->verticalHeader()->setMinimumSectionSize(18);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid->setTabKeyNavigation(true);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    grid->setItemDelegate(new CellDelegate(keyWatcher, grid));
+    grid->installEventFilter(keyWatcher);
+    // The current cell's editor stays open while the grid has the focus.
+    QObject::connect(grid, &QTableWidget::currentCellChanged, grid, [grid] { openCellEditor(grid); });
+    return grid;
+}
+
+QLabel* note(QWidget* parent, const QString& text) {
+    return new QLabel(text, parent);
+}
+
+QVBoxLayout* pageColumn(QWidget* page) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(2);
+    return column;
+}
+
+} // namespace
+
+// ---- The pages -------------------------------------------------------------------
+
+void TAppSetForm::BuildSentencePage() {
+    SentenceSheet = new QWidget(PageControl1);
+    SentenceSheet->setObjectName(u"SentenceSheet"_s);
+    PageControl1->addTab(SentenceSheet, u"任意タグ・単文"_s);
+    auto* box = new QGroupBox(u"任意タグ・単文登録(&S)"_s, SentenceSheet);
+    auto* column = pageColumn(box);
+    StringGrid2 = makeGrid(box, "StringGrid2", this);
+    column->addWidget(StringGrid2, 1);
+    column->addWidget(
+        note(box, u"「項目名」がメニューに表示される文字です。最大で半角61文字まで書けます。"_s));
+    column->addWidget(
+        note(box, u"「開始タグ」と「終了タグ」は、最大半角224文字までです。任意タグではなく単文と"_s));
+    column->addWidget(note(box, u"して登録したい場合は、「終了タグ」欄を空欄にして下さい。"_s));
+    pageColumn(SentenceSheet)->addWidget(box);
+}
+
+void TAppSetForm::BuildBookmarkPage() {
+    BookmarkSheet = new QWidget(PageControl1);
+    BookmarkSheet->setObjectName(u"BookmarkSheet"_s);
+    PageControl1->addTab(BookmarkSheet, u"ブックマーク"_s);
+    auto* page = pageColumn(BookmarkSheet);
+
+    auto* box = new QGroupBox(u"ブックマーク(&B)"_s, BookmarkSheet);
+    auto* column = pageColumn(box);
+    StringGrid1 = makeGrid(box, "StringGrid1", this);
+    column->addWidget(StringGrid1, 1);
+    column->addWidget(
+        note(box, u"※「インターネットサービス」メニュー内の「ブックマーク」項目の追加・削除です。"_s));
+    column->addWidget(
+        note(box, u"URL欄には、「http://」から始まるURLか、ローカルファイルのフルパスを入力。"_s));
+    page->addWidget(box, 1);
+
+    auto* site = new QGroupBox(u"自分の日記ページURL"_s, BookmarkSheet);
+    auto* row = new QHBoxLayout(site);
+    row->setContentsMargins(4, 4, 4, 4);
+    UserSiteUrlEdit = new QLineEdit(site);
+    UserSiteUrlEdit->setObjectName(u"UserSiteUrlEdit"_s);
+    auto* caption = new QLabel(u"&URL："_s, site);
+    caption->setBuddy(UserSiteUrlEdit);
+    row->addWidget(caption);
+    row->addWidget(UserSiteUrlEdit, 1);
+    page->addWidget(site);
+}
+
+void TAppSetForm::BuildProjectPage() {
+    SameTimeRenewalSheet = new QWidget(PageControl1);
+    SameTimeRenewalSheet->setObjectName(u"SameTimeRenewalSheet"_s);
+    PageControl1->addTab(SameTimeRenewalSheet, u"同時更新HTML"_s);
+    auto* box = new QGroupBox(u"同時更新HTML登録(&H)"_s, SameTimeRenewalSheet);
+    auto* column = pageColumn(box);
+    StringGrid3 = makeGrid(box, "StringGrid3", this);
+    BtnAddHtml = new QPushButton(u"追加(&A)"_s, box);
+    BtnAddHtml->setObjectName(u"BtnAddHtml"_s);
+    BtnDelHtml = new QPushButton(u"削除(&D)"_s, box);
+    BtnDelHtml->setObjectName(u"BtnDelHtml"_s);
+    BtnProjectHelp = new QPushButton(u"ヘルプ(&H)"_s, box);
+    BtnProjectHelp->setObjectName(u"BtnProjectHelp"_s);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    buttons->addWidget(BtnAddHtml);
+    buttons->addWidget(BtnDelHtml);
+    buttons->addStretch(1);
+    buttons->addWidget(BtnProjectHelp);
+    auto* gridRow = new QHBoxLayout;
+    gridRow->setSpacing(4);
+    gridRow->addWidget(StringGrid3, 1);
+    gridRow->addLayout(buttons);
+    column->addLayout(gridRow, 1);
+    column->addWidget(note(box, u"日記と同時に更新しなければならないHTMLファイルを登録します。"_s));
+    column->addWidget(note(box, u"ここに登録したHTMLは、「Project」ボタンなどから手軽に読み込めます。"_s));
+    column->addWidget(
+        note(box, u"右側の「追加」ボタンで登録して下さい。（直接パスを記述することもできます。）"_s));
+    pageColumn(SameTimeRenewalSheet)->addWidget(box);
+
+    connect(BtnAddHtml, &QPushButton::clicked, this, &TAppSetForm::BtnAddHtmlClick);
+    connect(BtnDelHtml, &QPushButton::clicked, this, &TAppSetForm::BtnDelHtmlClick);
+    connect(BtnProjectHelp, &QPushButton::clicked, this, &TAppSetForm::BtnProjectHelpClick);
+}
+
+// ---- Filling -----------------------------------------------------------------------
+
+void TAppSetForm::FillGrids() {
+    resetGrid(StringGrid1, {u"項目名（半角28文字以内）"_s, u"URL（半角192文字以内）"_s}, {150, 224});
+    resetGrid(StringGrid2, {u"項目名"_s, u"開始タグ"_s, u"終了タグ"_s}, {96, 145, 145});
+    resetGrid(StringGrid3, {u"Project"_s, u"HTMLファイルパス"_s}, {50, 260});
+    snippetsTouched_ = bookmarksTouched_ = projectsTouched_ = false;
+
+    const QString folder = context_.programFolder;
+    for (const listfile::Bookmark& bookmark : listfile::readBookmarks(folder + BookmarkFile)) {
+        const int row = lastRow(StringGrid1);
+        setCell(StringGrid1, row, 0, bookmark.name);
+        setCell(StringGrid1, row, 1, bookmark.url);
+        addEmptyRow(StringGrid1);
+    }
+    for (const listfile::Snippet& snippet : listfile::readSnippets(folder + SnippetFile)) {
+        const int row = lastRow(StringGrid2);
+        setCell(StringGrid2, row, 0, snippet.name);
+        setCell(StringGrid2, row, 1, snippet.start);
+        setCell(StringGrid2, row, 2, snippet.shownEnd());
+        addEmptyRow(StringGrid2);
+    }
+    for (const QString& path : listfile::readProjectRows(folder + ProjectFile)) {
+        const int row = lastRow(StringGrid3);
+        setCell(StringGrid3, row, 0, msg::ProjectRowName);
+        setCell(StringGrid3, row, 1, path);
+        addEmptyRow(StringGrid3);
+    }
+    for (QTableWidget* grid : {StringGrid1, StringGrid2, StringGrid3})
+        grid->setCurrentCell(0, 0);
+}
+
+// ---- Editing rules -------------------------------------------------------------------
+
+void TAppSetForm::GridEvent(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::KeyPress)
+        return;
+    // The grid itself, or the in-place editor inside it.
+    QTableWidget* grid = nullptr;
+    for (QObject* object = watched; object && !grid; object = object->parent()) {
+        if (object == StringGrid1 || object == StringGrid2 || object == StringGrid3)
+            grid = static_cast<QTableWidget*>(object);
+    }
+    if (!grid)
+        return;
+    if (event->type() == QEvent::FocusIn) {
+        (grid == StringGrid1   ? bookmarksTouched_
+         : grid == StringGrid2 ? snippetsTouched_
+                               : projectsTouched_) = true;
+        // The current cell's editor opens as the grid is entered.
+        if (watched == grid)
+            openCellEditor(grid);
+        return;
+    }
+    // Character keys only: moving around the grid changes nothing.
+    if (!static_cast<QKeyEvent*>(event)->text().isEmpty())
+        GridKeyPress(grid);
+}
+
+void TAppSetForm::GridKeyPress(QTableWidget* grid) {
+    const int last = lastRow(grid);
+    if (grid == StringGrid3) {
+        if (!cell(grid, last, 1).isEmpty()) {
+            setCell(grid, last, 0, msg::ProjectRowName);
+            addEmptyRow(grid);
+        }
+        return;
+    }
+    (grid == StringGrid1 ? bookmarksTouched_ : snippetsTouched_) = true;
+    if (!cell(grid, last, 0).isEmpty() || !cell(grid, last, 1).isEmpty())
+        addEmptyRow(grid);
+}
+
+void TAppSetForm::BtnAddHtmlClick() {
+    FileDialog& dialog = context_.openDialog;
+    dialog.title = msg::ProjectBrowseTitle;
+    dialog.filter = msg::ProjectBrowseFilter;
+    dialog.filterIndex = 1;
+    dialog.initialDir.clear();
+    if (!dialog.execute())
+        return;
+    const int last = lastRow(StringGrid3);
+    setCell(StringGrid3, last, 0, msg::ProjectRowName);
+    setCell(StringGrid3, last, 1, dialog.fileName);
+    addEmptyRow(StringGrid3);
+    projectsTouched_ = true;
+}
+
+void TAppSetForm::BtnDelHtmlClick() {
+    const int row = StringGrid3->currentRow();
+    if (row == lastRow(StringGrid3)) {
+        setCell(StringGrid3, row, 0, QString());
+        setCell(StringGrid3, row, 1, QString());
+    } else if (row >= 0) {
+        // The rows below move up by one; the bottom row is dropped while
+        // another row stays under the header.
+        StringGrid3->removeRow(row);
+    }
+    projectsTouched_ = true;
+}
+
+void TAppSetForm::BtnProjectHelpClick() {
+    context_.messages.show(msg::ProjectHelp, msg::ProjectHelpCaption, MsgIcon::Information);
+}
+
+// ---- Writing -------------------------------------------------------------------------
+
+void TAppSetForm::SaveSnippets() {
+    putRows(StringGrid2, listfile::writeSnippets(context_.programFolder + SnippetFile, gridRows(StringGrid2),
+                                                 context_.messages)
+                             .rows);
+}
+
+void TAppSetForm::SaveBookmarks() {
+    putRows(StringGrid1, listfile::writeBookmarks(context_.programFolder + BookmarkFile,
+                                                  gridRows(StringGrid1), context_.messages)
+                             .rows);
+}
+
+void TAppSetForm::SaveProjects() {
+    // Every row with a path is written, the bottom one too: a path pasted
+    // there without a key pressed after it is not lost.
+    putRows(StringGrid3, listfile::writeProjects(context_.programFolder + ProjectFile, gridRows(StringGrid3),
+                                                 context_.messages)
+                             .rows);
+}
