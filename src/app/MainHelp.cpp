@@ -4,6 +4,7 @@
 #include "app/HelpUnit.h"
 #include "app/MainUnit.h"
 #include "document/DiaryEditor.h"
+#include "platform/ProgramFolder.h"
 #include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "settings/SettingsStore.h"
@@ -27,10 +28,14 @@ void TMainForm::HelpManClick() {
         HelpActionExecute();
 }
 
+// The manual installed with the program (or the copy beside it in a build
+// folder), handed to the desktop's opener.
 bool TMainForm::OpenLocalManual() {
-    const QString manual = programFolder_ + u"Pagora.chm"_s;
-    if (!QFileInfo::exists(manual)) {
-        platform_.messages->show(msg::ManualNotFound, msg::ManualNotFoundCaption, MsgIcon::Error);
+    const QString programDir = QFileInfo(platform_.executablePath).absolutePath();
+    const QString manual = findManual(programDir);
+    if (manual.isEmpty()) {
+        platform_.messages->show(msg::manualMissing(manualCandidates(programDir).value(0)),
+                                 msg::ManualNotFoundCaption, MsgIcon::Error);
         return false;
     }
     QString reason;

@@ -78,8 +78,6 @@ inline const QString ExitConfirm =
 inline const QString DropIntoTodayConfirm =
     u"ファイルを読み込もうとしています。\n\n現在の入力内容を破棄して、「今日の日記」にファイル内容を読み込みますか？"_s;
 inline const QString ManualNotFoundCaption = u"Not Found"_s;
-inline const QString ManualNotFound =
-    u"マニュアル（Pagora.chm）が見つかりません。\nプログラムと同じフォルダに入っているか確認して下さい。\n\nインターネット上でも同じヘルプが公開されています。\nそちらを参照する場合は[ヘルプ]メニューからどうぞ。"_s;
 inline const QString UninstallConfirmCaption = u"アンインストール準備（使用レジストリ領域の開放）"_s;
 inline const QString UninstallConfirm =
     u"このソフトウェアが使用しているレジストリ領域の、全てのデータを削除します。\nあなた自身や、ソフトウェア側が行った、全ての設定情報は、完全に削除されます。\n\nレジストリ領域に書き込んだデータを、完全に削除してよろしいですか？\n\n（「はい」を選択すれば、直後に作業が開始されます。取り消しはできません。）"_s;
@@ -381,12 +379,6 @@ inline const QString RecoveryCopyDamaged = u"内容が壊れています"_s;
 inline QString manualMissing(const QString& path) {
     return u"マニュアル（"_s + path +
            u"）が見つかりません。\nOribel と一緒にインストールされているか確認して下さい。\n\nインターネット上でも同じヘルプが公開されています。\nそちらを参照する場合は[ヘルプ]メニューからどうぞ。"_s;
-}
-// The manual is there, but the desktop found no program to show it.
-inline const QString ManualNotOpenedCaption = u"マニュアルを開けません"_s;
-inline QString manualNotOpened(const QString& path) {
-    return u"マニュアル（"_s + path +
-           u"）を開けませんでした。\nHTMLファイルを表示するプログラム（ブラウザ）が見つからないか、起動できませんでした。\n\nブラウザで、このファイルを直接開いて下さい。"_s;
 }
 // ---- HTML settings dialog ----
 

@@ -343,9 +343,13 @@ TEST_F(MainFormTest, MissingManualIsReported) {
         w.HelpMan->trigger();
     }
     EXPECT_EQ(fake.messages.last().caption, u"Not Found"_s);
+    EXPECT_TRUE(
+        fake.messages.last().text.startsWith(u"マニュアル（"_s + fake.programFile(u"manual/index.html"_s)))
+        << "names where the manual should be";
     EXPECT_TRUE(fake.shell.opened().isEmpty());
 
-    const QString manual = writeFile(u"Pagora.chm"_s, "chm");
+    QDir().mkpath(fake.programFile(u"manual"_s));
+    const QString manual = writeFile(u"manual/index.html"_s, "<html></html>");
     w.BtnHelp->click();
     ASSERT_EQ(fake.shell.opened().size(), 1);
     EXPECT_EQ(fake.shell.opened().first(), manual);
