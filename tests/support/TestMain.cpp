@@ -21,6 +21,9 @@ void isolateEnvironment() {
     if (home)
         return;
     home = std::make_unique<QTemporaryDir>();
+    // Qt's own files (the file dialog's remembered folders in test mode go to
+    // ~/.qttest) stay inside the temporary home too, so no run sees another's.
+    qputenv("HOME", home->path().toUtf8());
     pointAt("XDG_CONFIG_HOME", QStringLiteral("config"));
     pointAt("XDG_DATA_HOME", QStringLiteral("data"));
     pointAt("XDG_STATE_HOME", QStringLiteral("state"));
