@@ -1,11 +1,17 @@
 // The editor keeps its line and byte totals per edit; they must always equal
-// a count of the whole text, whatever the edits, undos and redos.
+// a count of the whole text, whatever the edits, undos and redos, also when a
+// big page goes in in pieces. Very long lines are shown the fast way.
 
 #include "document/DiaryEditor.h"
+#include "document/LongLineLayout.h"
 #include "platform/SjisCodec.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QRandomGenerator>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -81,4 +87,45 @@ TEST(DiaryEditor, LinesAndCaret) {
     EXPECT_EQ(editor.toPlainText(), u"aone\ntwo\nthree"_s);
     editor.undo();
     EXPECT_EQ(editor.toPlainText(), u"a\n\nb"_s);
+}
+
+TEST(DiaryEditor, BigPagesGoInInPiecesAndLongLinesAreShownWrapped) {
+    DiaryEditor editor;
+    editor.resize(400, 300);
+    editor.show();
+    const QString longLine = QString(LongLineLayout::LongLineLength, u'あ');
+    const QString text = u"<p>a</p>\n"_s + longLine + u"\n\n短い行\nend"_s;
+
+    // In pieces as a big page comes in; each piece but the last ends a line.
+    editor.insertTextAtCaret(u"old page"_s);
+    editor.beginLoad();
+    for (const QString& piece : {u"<p>a</p>\n"_s, longLine + u"\n\n"_s, u"短い行\nend"_s})
+        editor.appendLoaded(piece);
+    editor.endLoad();
+    EXPECT_EQ(editor.toPlainText(), text);
+    expectTotalsMatch(editor, "loaded in pieces");
+    EXPECT_FALSE(editor.document()->isModified());
+    EXPECT_FALSE(editor.document()->isUndoAvailable());
+    EXPECT_EQ(editor.textCursor().position(), 0);
+
+    // The long line is wrapped on screen and its characters go unshaped; the
+    // other lines are not wrapped.
+    QApplication::processEvents();
+    const QTextBlock longBlock = editor.document()->findBlockByNumber(1);
+    editor.document()->documentLayout()->blockBoundingRect(longBlock);
+    EXPECT_TRUE(editor.hasLongLine());
+    EXPECT_GT(longBlock.layout()->lineCount(), 10);
+    EXPECT_EQ(editor.document()->findBlockByNumber(0).layout()->lineCount(), 1);
+    EXPECT_TRUE(editor.document()->defaultFont().styleStrategy() & QFont::PreferNoShaping);
+    EXPECT_FALSE(editor.font().styleStrategy() & QFont::PreferNoShaping);
+
+    // A line one character short of long is an ordinary line again.
+    QTextCursor cursor(longBlock);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.deletePreviousChar();
+    expectTotalsMatch(editor, "after shortening the long line");
+    EXPECT_FALSE(editor.hasLongLine());
+    EXPECT_FALSE(editor.document()->defaultFont().styleStrategy() & QFont::PreferNoShaping);
+    editor.document()->documentLayout()->blockBoundingRect(longBlock);
+    EXPECT_EQ(longBlock.layout()->lineCount(), 1);
 }
