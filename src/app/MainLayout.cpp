@@ -349,6 +349,7 @@ void TMainForm::CreateControls() {
     PanelFileForm->setToolTip(
         u"ファイルの文字コードと改行コードです。保存するときもこの形で書き込みます。"_s);
     PanelFileForm->setTextFormat(Qt::PlainText);
+    PanelFileForm->setContentsMargins(6, 0, 12, 0);
     PanelHtml1 = new QLabel(u"HTML設定SET："_s, TabSheetAll);
     PanelHtml1->setObjectName(u"PanelHtml1"_s);
     PanelHtmlName = new QLabel(TabSheetAll);

@@ -160,4 +160,14 @@ TEST_F(PageFormTest, ABigPageComesInPiecesWhileTheDocumentsCommandsWait) {
     EXPECT_FALSE(form->RAll->isReadOnly());
     ASSERT_EQ(fake.messages.count(), 1);
     EXPECT_TRUE(fake.messages.last().text.contains(QDir::toNativeSeparators(folder)));
+
+    // So does one that could never fit the editor; it is refused unread.
+    const QString huge = fake.programFile(u"huge.htm"_s);
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(3 * qint64(104857600) + 4));
+    file.close();
+    openDocument(huge);
+    QTRY_VERIFY(!form->document().isBusy());
+    EXPECT_EQ(fake.messages.last().text, msg::fileTooLarge(huge));
+    EXPECT_EQ(form->RAll->toPlainText(), text);
 }
