@@ -142,6 +142,7 @@ void BM_SavePage(benchmark::State& state) {
         return;
     }
     const QString copy = folder().filePath(u"saved%1.htm"_s.arg(state.range(0)));
+    QFile::remove(copy);
     if (!QFile::copy(path, copy) || !window.open(copy)) {
         state.SkipWithError("the copy did not open");
         return;
