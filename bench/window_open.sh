@@ -5,7 +5,7 @@
 # idle the script reports, from /proc, the CPU time it spent from its start
 # (user + system) and its peak memory (VmHWM).
 #
-#   bench/window_open.sh [-b BUILD] [-d :N] [-s] [-o SHOT.png] [-r RUNS] FORM MEGABYTES
+#   bench/window_open.sh [-b BUILD] [-d :N] [-s] [-f FLAGS] [-o SHOT.png] [-r RUNS] FORM MEGABYTES
 #
 #   FORM       cp932 (CR LF lines), utf8 (the same text in UTF-8) or line (one
 #              single line of CP932)
@@ -14,6 +14,8 @@
 #   -d :N      the X display; an Xvfb (and openbox, when there) is started on
 #              it unless one is running (default :16)
 #   -s         show the splash window as a user sees it (default: NOSPLASH.FLG)
+#   -f FLAGS   the stored AppSetFlags (default 02: open AlwaysOpenHtml at start;
+#              0200000001 also wraps the document editor)
 #   -o FILE    a screenshot of the screen once the program is idle
 #   -r RUNS    how many starts (default 3); each is reported on its own line
 #
@@ -26,20 +28,22 @@ set -eu
 build=build-bench
 display=:16
 splash=no
+flags=02
 shot=
 runs=3
-while getopts b:d:so:r: option; do
+while getopts b:d:sf:o:r: option; do
     case $option in
     b) build=$OPTARG ;;
     d) display=$OPTARG ;;
     s) splash=yes ;;
+    f) flags=$OPTARG ;;
     o) shot=$OPTARG ;;
     r) runs=$OPTARG ;;
     *) exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
-[ $# -eq 2 ] || { sed -n '9,10p' "$0" >&2; exit 2; }
+[ $# -eq 2 ] || { sed -n '9p' "$0" >&2; exit 2; }
 form=$1
 megabytes=$2
 program=$build/src/oribel
@@ -86,9 +90,9 @@ echo "page: $form, $(stat -c %s "$page") bytes"
 run=1
 while [ "$run" -le "$runs" ]; do
     # Auto-open AlwaysOpenHtml ('2' at position 1 of AppSetFlags); the defaults
-    # pass fills the other positions.
+    # pass fills the positions not given.
     cat >"$XDG_CONFIG_HOME/Oribel/registry.json" <<EOF
-{"HKEY_CURRENT_USER\\\\software\\\\mervane\\\\Pagora": {"AppSetFlags": "02", "AlwaysOpenHtml": "$page"}}
+{"HKEY_CURRENT_USER\\\\software\\\\mervane\\\\Pagora": {"AppSetFlags": "$flags", "AlwaysOpenHtml": "$page"}}
 EOF
     started=$(date +%s.%N)
     "$work/program/oribel" >/dev/null 2>&1 &
