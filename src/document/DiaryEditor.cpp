@@ -180,8 +180,8 @@ void DiaryEditor::loadText(const QString& text) {
     document()->setPlainText(text); // without the editor's own per-character format pass
     loading_ = false;
     document()->setModified(false);
-    moveCursor(QTextCursor::Start);
     countLines(document()->firstBlock(), text);
+    caretToStart();
 }
 
 void DiaryEditor::countLines(QTextBlock block, QStringView text) {

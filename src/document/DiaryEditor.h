@@ -79,6 +79,7 @@ Q_SIGNALS:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -92,6 +93,7 @@ private:
     void countLines(QTextBlock block, QStringView text);
     // Big pages (DiaryEditorBigPages.cpp).
     void installLongLineLayout();
+    void caretToStart();
     void showLongLinesFast(bool fast);
     void followLongLineWidth();
 
@@ -100,5 +102,6 @@ private:
     QList<QKeySequence> commandKeys_;
     bool loading_ = false;
     bool longLinesFast_ = false;           // the document's font does without shaping
+    bool caretToStartWhenShown_ = false;   // a text came in while the editor was hidden
     QTimer* longLineWidthTimer_ = nullptr; // a resize reaches long lines once it is over
 };

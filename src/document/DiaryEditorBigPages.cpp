@@ -26,6 +26,12 @@ void DiaryEditor::installLongLineLayout() {
     setDocument(doc);
     layout->setLongLineWidth(viewport()->width());
 
+    // A caret placed by anyone else stays where it was placed.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!loading_)
+            caretToStartWhenShown_ = false;
+    });
+
     longLineWidthTimer_ = new QTimer(this);
     longLineWidthTimer_->setSingleShot(true);
     longLineWidthTimer_->setInterval(LongLineResizeDelayMs);
@@ -39,9 +45,9 @@ void DiaryEditor::followLongLineWidth() {
     auto* layout = qobject_cast<LongLineLayout*>(document()->documentLayout());
     if (!layout)
         return;
-    // Without a long line, before the editor is shown, or when the editor
+    // When no long line is laid out at the old width, or when the editor
     // wraps (it lays every line out anew anyway), the new width holds at once.
-    if (!hasLongLine() || !isVisible() || lineWrapMode() != QPlainTextEdit::NoWrap)
+    if (!layout->hasLaidOutLongLines() || lineWrapMode() != QPlainTextEdit::NoWrap)
         layout->setLongLineWidth(viewport()->width());
     else
         longLineWidthTimer_->start();
@@ -98,6 +104,34 @@ void DiaryEditor::appendLoaded(QStringView piece) {
 void DiaryEditor::endLoad() {
     document()->setUndoRedoEnabled(true);
     document()->setModified(false);
-    moveCursor(QTextCursor::Start);
-    horizontalScrollBar()->setValue(0);
+    caretToStart();
+}
+
+void DiaryEditor::caretToStart() {
+    if (isVisible()) {
+        moveCursor(QTextCursor::Start);
+        horizontalScrollBar()->setValue(0);
+        return;
+    }
+    // Placing the caret lays its line out; in a hidden editor (the other tab,
+    // or the window before it is shown) that can wait until it is shown,
+    // when its width is known: a long line takes a second or more to lay out.
+    caretToStartWhenShown_ = true;
+}
+
+void DiaryEditor::showEvent(QShowEvent* event) {
+    QPlainTextEdit::showEvent(event);
+    if (!caretToStartWhenShown_)
+        return;
+    // After the layouts that a showing sets off have given the editor its size.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!caretToStartWhenShown_)
+                return;
+            caretToStartWhenShown_ = false;
+            moveCursor(QTextCursor::Start);
+            horizontalScrollBar()->setValue(0);
+        },
+        Qt::QueuedConnection);
 }

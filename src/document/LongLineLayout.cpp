@@ -24,6 +24,7 @@ void LongLineLayout::setLongLineWidth(qreal width) {
     if (qFuzzyCompare(width, width_))
         return;
     width_ = width;
+    laidOut_ = false;
     bool changed = false;
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
         if (isLong(block) && block.layout()->lineCount() > 0) {
@@ -45,6 +46,7 @@ void LongLineLayout::layoutLongLine(const QTextBlock& block) const {
     // The shaped glyphs stay: a paint or a caret move would otherwise shape
     // the whole line again.
     layout->setCacheEnabled(true);
+    laidOut_ = true;
 
     const qreal lineWidth = qMax<qreal>(wrapWidth() - 2 * margin, 1);
     qreal height = 0;

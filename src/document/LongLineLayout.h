@@ -29,6 +29,9 @@ public:
     // The width long lines wrap at: the editor's. A change lays them out anew.
     void setLongLineWidth(qreal width);
     qreal longLineWidth() const { return width_; }
+    // Whether a long line may be laid out at the present width (a new width
+    // then costs a layout).
+    bool hasLaidOutLongLines() const { return laidOut_; }
 
     QRectF blockBoundingRect(const QTextBlock& block) const override;
 
@@ -40,5 +43,6 @@ private:
     qreal wrapWidth() const;
 
     qreal width_ = 0;
+    mutable bool laidOut_ = false;
     int blockCount_ = 1; // the block count the plain-text layout last saw
 };

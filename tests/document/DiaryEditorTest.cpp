@@ -9,6 +9,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QRandomGenerator>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -128,4 +129,23 @@ TEST(DiaryEditor, BigPagesGoInInPiecesAndLongLinesAreShownWrapped) {
     EXPECT_FALSE(editor.document()->defaultFont().styleStrategy() & QFont::PreferNoShaping);
     editor.document()->documentLayout()->blockBoundingRect(longBlock);
     EXPECT_EQ(longBlock.layout()->lineCount(), 1);
+}
+
+TEST(DiaryEditor, AHiddenEditorPutsItsCaretAtTheStartWhenShown) {
+    const QString text = u"short\n"_s + QString(LongLineLayout::LongLineLength, u'x') + u"\nend"_s;
+    for (bool placedMeanwhile : {false, true}) {
+        DiaryEditor editor;
+        editor.loadText(text);
+        // Nothing is laid out while hidden.
+        EXPECT_EQ(editor.document()->findBlockByNumber(1).layout()->lineCount(), 0);
+        if (placedMeanwhile) {
+            QTextCursor cursor = editor.textCursor();
+            cursor.setPosition(3);
+            editor.setTextCursor(cursor);
+        }
+        editor.show();
+        const int expected = placedMeanwhile ? 3 : 0;
+        QTRY_COMPARE(editor.textCursor().position(), expected);
+        EXPECT_EQ(editor.caretLine(), 1);
+    }
 }
