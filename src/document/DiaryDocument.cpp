@@ -6,11 +6,13 @@
 #include "resources/Messages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <exception>
 
 using namespace Qt::StringLiterals;
 
@@ -227,7 +229,15 @@ void DiaryDocument::readAside(const QString& path) {
     setBusy(true);
     Q_EMIT loadProgress(0);
     auto read = std::make_shared<PageRead>();
-    QThread* reader = QThread::create([read, path] { *read = readPage(path); });
+    QThread* reader = QThread::create([read, path] {
+        // Nothing may escape a worker thread (it would end the program): a
+        // page too big for the memory is reported like any other failure.
+        try {
+            *read = readPage(path);
+        } catch (const std::exception&) {
+            *read = PageRead{std::nullopt, msg::UnknownError};
+        }
+    });
     reader_ = reader;
     connect(reader, &QThread::finished, reader, &QObject::deleteLater);
     connect(reader, &QThread::finished, this, [this, read, path] {
@@ -265,23 +275,41 @@ void DiaryDocument::takePage(const QString& path, pagecodec::DecodedPage page) {
 void DiaryDocument::putNextPiece() {
     PageLoad& load = *load_;
     const qsizetype size = load.text.size();
-    if (load.done == size) {
-        // A turn of its own, after the status line showed the page all in:
-        // a very long line is laid out here.
-        editor_.endLoad();
-        load_.reset();
-        finishOpen();
-        return;
+    try {
+        if (load.done == size) {
+            // A turn of its own, after the status line showed the page all
+            // in: a very long line shown at once is laid out here.
+            editor_.endLoad();
+            load_.reset();
+            finishOpen();
+            return;
+        }
+        qsizetype end = size;
+        if (size - load.done > pieceCharacters_) {
+            // A piece ends after a line break, so that each goes into lines of its own.
+            end = load.text.indexOf(u'\n', load.done + pieceCharacters_ - 1);
+            end = end < 0 ? size : end + 1;
+        }
+        editor_.appendLoaded(QStringView(load.text).sliced(load.done, end - load.done));
+        load.done = end;
+        Q_EMIT loadProgress(int(100 * load.done / size));
+    } catch (const std::exception&) {
+        abandonLoad();
     }
-    qsizetype end = size;
-    if (size - load.done > pieceCharacters_) {
-        // A piece ends after a line break, so that each goes into lines of its own.
-        end = load.text.indexOf(u'\n', load.done + pieceCharacters_ - 1);
-        end = end < 0 ? size : end + 1;
-    }
-    editor_.appendLoaded(QStringView(load.text).sliced(load.done, end - load.done));
-    load.done = end;
-    Q_EMIT loadProgress(int(100 * load.done / size));
+}
+
+void DiaryDocument::abandonLoad() {
+    // The memory ran out half way. The part that came in must never be saved
+    // over the page: the editor is emptied and the document has no name.
+    const QString path = load_->path;
+    load_.reset();
+    editor_.endLoad();
+    editor_.loadText(QString());
+    setName(u"?"_s);
+    setFormat(pagecodec::PageFormat{});
+    finishOpen();
+    const textfile::FileError error{QDir::toNativeSeparators(path), msg::UnknownError};
+    messages_.show(error.readMessage(), msg::AppName, MsgIcon::Error);
 }
 
 void DiaryDocument::finishOpen() {
@@ -325,8 +353,13 @@ bool DiaryDocument::write(const QString& path) {
         // so meanwhile, and the user's input waits until it is on the disk.
         Q_EMIT saving(true);
         QEventLoop wait;
-        QThread* writer = QThread::create(
-            [&] { written = textfile::writeBytes(path, pagecodec::encodePage(text, format), error); });
+        QThread* writer = QThread::create([&] {
+            try {
+                written = textfile::writeBytes(path, pagecodec::encodePage(text, format), error);
+            } catch (const std::exception&) {
+                error = {QDir::toNativeSeparators(path), msg::UnknownError};
+            }
+        });
         connect(writer, &QThread::finished, &wait, &QEventLoop::quit);
         writer->start();
         wait.exec(QEventLoop::ExcludeUserInputEvents);

@@ -125,6 +125,7 @@ private:
     void readAside(const QString& path);
     void takePage(const QString& path, pagecodec::DecodedPage page);
     void putNextPiece();
+    void abandonLoad();
     void finishOpen();
 
     DiaryEditor& editor_;
