@@ -1,6 +1,7 @@
 #pragma once
 // A generated diary page for the benchmarks: HTML markup around lines of kanji,
-// kana, full-width letters and punctuation, with CR LF line breaks, in CP932.
+// kana, full-width letters and punctuation, with CR LF line breaks, in CP932;
+// and the same page in UTF-8, or packed into one single line.
 
 #include "platform/SjisCodec.h"
 
@@ -57,6 +58,17 @@ inline QByteArray diaryPage(qsizetype pageBytes) {
     }
     QByteArray encoded = sjis::encode(text);
     return encoded;
+}
+
+// The text of diaryPage(pageBytes) in UTF-8 (more bytes: three per kana or kanji).
+inline QByteArray utf8DiaryPage(qsizetype cp932Bytes) {
+    return sjis::decode(diaryPage(cp932Bytes)).toUtf8();
+}
+
+// About pageBytes bytes of CP932 without a single line break, as some site
+// tools pack a page.
+inline QByteArray singleLineDiaryPage(qsizetype pageBytes) {
+    return diaryPage(pageBytes).replace("\r\n", "");
 }
 
 } // namespace bench

@@ -305,12 +305,14 @@ DiaryEditor* TMainForm::ActiveEditor() const {
 // document's state and what the settings and the browser lookup allow.
 void TMainForm::UpdateCommandStates() {
     const bool today = TodayTabShown();
-    const bool document = !today && document_ && document_->exists();
+    // While a page is on its way in, the document's commands wait.
+    const bool busy = document_ && document_->isBusy();
+    const bool document = !today && document_ && document_->exists() && !busy;
 
     for (QAction* action : {NewAction, OpenAction, ProjectAction})
-        action->setEnabled(!today);
-    FileHistory->menuAction()->setEnabled(!today);
-    FileProjects->menuAction()->setEnabled(!today);
+        action->setEnabled(!today && !busy);
+    FileHistory->menuAction()->setEnabled(!today && !busy);
+    FileProjects->menuAction()->setEnabled(!today && !busy);
 
     SaveAction->setEnabled(document && document_->saveEnabled());
     SaveAsAction->setEnabled(document && document_->saveAsEnabled());

@@ -1,10 +1,12 @@
 // The whole-file tab's document commands: they run the diary document's
-// operations; the window shows its name and refreshes its commands when it
-// changes. Also the history menus.
+// operations; the window shows its name and form and refreshes its commands
+// when it changes, and shows in the status line how a big page comes in or is
+// written. Also the history menus.
 
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
+#include "resources/Messages.h"
 
 #include <QAction>
 #include <QLabel>
@@ -28,6 +30,16 @@ void TMainForm::ConnectDocumentCommands() {
     connect(BtnHistory, &QToolButton::clicked, this, &TMainForm::BtnHistoryClick);
 
     connect(document_, &DiaryDocument::fileNameChanged, this, &TMainForm::ShowDocumentName);
+    connect(document_, &DiaryDocument::formatChanged, this, &TMainForm::ShowDocumentName);
+    connect(document_, &DiaryDocument::busyChanged, this, &TMainForm::ShowDocumentBusy);
+    connect(document_, &DiaryDocument::loadProgress, this,
+            [this](int percent) { PanelStatusRsm->setText(msg::pageLoading(percent)); });
+    connect(document_, &DiaryDocument::saving, this, [this](bool on) {
+        if (on)
+            PanelStatusRsm->setText(msg::PageSaving);
+        else
+            PanelStatusRsm->clear();
+    });
     connect(document_, &DiaryDocument::stateChanged, this, &TMainForm::UpdateCommandStates);
     connect(document_, &DiaryDocument::saveCommandsChanged, this, &TMainForm::UpdateCommandStates);
     connect(document_, &DiaryDocument::loaded, this, &TMainForm::UpdatePageState);
@@ -41,7 +53,28 @@ void TMainForm::OpenProjectFile(const QString& path) {
     document_->openProjectFile(path);
 }
 
+namespace {
+
+QString pageFormText(const pagecodec::PageFormat& format) {
+    const QString encoding = format.encoding == pagecodec::PageEncoding::Cp932 ? msg::PageEncodingCp932
+                             : format.bom                                      ? msg::PageEncodingUtf8Bom
+                                                                               : msg::PageEncodingUtf8;
+    const QString ending = format.lineEnding == pagecodec::LineEnding::CrLf ? msg::LineEndingCrLf
+                           : format.lineEnding == pagecodec::LineEnding::Lf ? msg::LineEndingLf
+                                                                            : msg::LineEndingCr;
+    return msg::pageForm(encoding, ending);
+}
+
+} // namespace
+
+void TMainForm::ShowDocumentBusy(bool busy) {
+    UpdateCommandStates();
+    if (!busy)
+        RefreshStatus(StatusTab::Document);
+}
+
 void TMainForm::ShowDocumentName() {
+    PanelFileForm->setText(document_->exists() ? pageFormText(document_->format()) : QString());
     switch (document_->state()) {
     case DocumentState::None:
         PanelFileName->setText(u"None."_s);

@@ -364,15 +364,22 @@ void TMainForm::CreateControls() {
     PanelFileName->setTextFormat(Qt::PlainText);
     PanelFileName->setMinimumWidth(40);
     PanelFileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    PanelFileForm = new QLabel(TabSheetAll);
+    PanelFileForm->setObjectName(u"PanelFileForm"_s);
+    PanelFileForm->setToolTip(
+        u"ファイルの文字コードと改行コードです。保存するときもこの形で書き込みます。"_s);
+    PanelFileForm->setTextFormat(Qt::PlainText);
+    PanelFileForm->setContentsMargins(6, 0, 12, 0);
     PanelHtml1 = new QLabel(u"HTML設定SET："_s, TabSheetAll);
     PanelHtml1->setObjectName(u"PanelHtml1"_s);
     PanelHtmlName = new QLabel(TabSheetAll);
     PanelHtmlName->setObjectName(u"PanelHtmlName"_s);
     PanelHtmlName->setTextFormat(Qt::PlainText);
-    for (QLabel* l : {PanelFile1, PanelFileName, PanelHtml1, PanelHtmlName})
+    for (QLabel* l : {PanelFile1, PanelFileName, PanelFileForm, PanelHtml1, PanelHtmlName})
         l->setFixedHeight(15);
     fileRow->addWidget(PanelFile1);
     fileRow->addWidget(PanelFileName, 1);
+    fileRow->addWidget(PanelFileForm);
     fileRow->addWidget(PanelHtml1);
     fileRow->addWidget(PanelHtmlName);
     all->addLayout(fileRow);

@@ -91,6 +91,7 @@ public:
                 *BtnHR = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr,
                 *SpeedButton5 = nullptr, *BtnSentence = nullptr, *BtnFTP = nullptr, *BtnSaveAs = nullptr;
     QLabel *PanelFile1 = nullptr, *PanelFileName = nullptr, *PanelHtml1 = nullptr, *PanelHtmlName = nullptr;
+    QLabel* PanelFileForm = nullptr; // the page's encoding and line ending
     DiaryEditor* RAll = nullptr;
     QLabel *PanelStatusR1 = nullptr, *PanelStatusR2 = nullptr, *PanelStatusRsm = nullptr;
 
@@ -195,6 +196,7 @@ private:
     // ---- MainDocument.cpp: the whole-file tab's document
     void ConnectDocumentCommands();
     void ShowDocumentName();
+    void ShowDocumentBusy(bool busy);
     void MenuFileClick();
     void PopupHistryPopup();
     void BtnHistoryClick();

@@ -5,16 +5,31 @@
 //
 // It works on the document editor it is given and tells the window what
 // changed through signals; the window shows the name and decides the
-// commands' states from state(), saveEnabled() and saveAsEnabled().
+// commands' states from state(), isBusy(), saveEnabled() and saveAsEnabled().
+//
+// A page keeps its own form: it is written back in the encoding, byte-order
+// mark, line ending and CP932 codes it was read with (format()). A new page,
+// and one made from a CP932 template, is CP932 with CR LF.
+//
+// A big page is read on a worker thread and put into the editor a piece at a
+// time, so the window goes on painting and shows the progress; meanwhile the
+// document is busy: the editor is read-only and the document's commands wait.
+// A big page is saved on a worker thread while the window paints and user
+// input waits.
 
 #include "platform/FileDialogs.h"
 #include "platform/Messages.h"
+#include "platform/PageCodec.h"
 #include "settings/AppSet.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <memory>
 
 class DiaryEditor;
+class QThread;
+class QTimer;
 
 enum class DocumentState {
     None,    // no document yet: the editor shows the guide, read-only
@@ -30,12 +45,20 @@ public:
     // history: the record holding FileHistory1..3 and AlwaysOpenHtml.
     DiaryDocument(DiaryEditor& editor, MessageService& messages, FileDialog& openDialog,
                   FileDialog& saveDialog, AppSet& history, QString programFolder, QObject* parent = nullptr);
+    ~DiaryDocument() override;
 
     DocumentState state() const { return state_; }
     bool exists() const { return state_ != DocumentState::None; }
     // The full path of a named document; empty otherwise.
     QString fileName() const { return fileName_; }
+    // Whether the text was changed since it was loaded or saved (never while
+    // a page is on its way in).
     bool isModified() const;
+    // How Save writes the page.
+    const pagecodec::PageFormat& format() const { return format_; }
+    // A page is being read or put in; nothing else happens to the document
+    // meanwhile.
+    bool isBusy() const { return busy_; }
 
     // Save and Save As follow the document's life: both on after an edit and
     // whenever the window refreshes its commands; New turns both off, an open
@@ -53,7 +76,9 @@ public:
     // Open: asks first, then the shared open dialog.
     void openWithDialog();
     // Loads a file (no question; callers ask first). False when it could not
-    // be read; the document is then unchanged.
+    // be read (the document is then unchanged) or the document is busy. A big
+    // file goes on loading after the return; a failure is then reported
+    // when it is known, and the document stays as it was.
     bool openFile(const QString& path);
     // A history entry (0..2) or, for -1, AlwaysOpenHtml: asks first, then
     // opens it or reports that it is gone.
@@ -65,6 +90,12 @@ public:
     // "?" stands for no name.
     void setName(const QString& name);
 
+    // Files of more bytes than readAside are read on a worker thread; pages
+    // of more characters than piece go into the editor piece characters at a
+    // time (about a tenth of a second each); pages of more characters than
+    // saveAside are written on a worker thread. Tests make them small.
+    void setBigPageSizes(qint64 readAside, qsizetype piece, qsizetype saveAside);
+
 Q_SIGNALS:
     void stateChanged(DocumentState state);
     void fileNameChanged(const QString& fileName);
@@ -74,13 +105,28 @@ Q_SIGNALS:
     void loaded();
     // The document was written to fileName(); the history has it first.
     void saved();
+    // The page's encoding or line ending changed (an open, New).
+    void formatChanged();
+    void busyChanged(bool busy);
+    // How much of a big page is in, 0 to 100.
+    void loadProgress(int percent);
+    // A big page is being written (on) or is written (off).
+    void saving(bool on);
 
 private:
+    struct PageLoad;
     bool write(const QString& path);
     void makeEditable();
     void markLoaded();
     void markSaved();
     void setSaveCommands(bool save, bool saveAs);
+    void setFormat(const pagecodec::PageFormat& format);
+    void setBusy(bool busy);
+    void readAside(const QString& path);
+    void takePage(const QString& path, pagecodec::DecodedPage page);
+    void putNextPiece();
+    void abandonLoad();
+    void finishOpen();
 
     DiaryEditor& editor_;
     MessageService& messages_;
@@ -92,4 +138,11 @@ private:
     QString fileName_;
     bool saveEnabled_ = false;
     bool saveAsEnabled_ = false;
+    pagecodec::PageFormat format_;
+    bool busy_ = false;
+    std::unique_ptr<PageLoad> load_; // a big page on its way in
+    QPointer<QThread> reader_;       // reading it
+    qint64 readAsideBytes_;
+    qsizetype pieceCharacters_;
+    qsizetype saveAsideCharacters_;
 };

@@ -1,5 +1,6 @@
 #include "document/DiaryEditor.h"
 
+#include "document/LongLineLayout.h"
 #include "platform/SjisCodec.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -23,6 +24,7 @@
 // counts into it, and goes when the last of them lets go.
 struct BlockTotals {
     qint64 blockBytes = 0; // sum of the blocks' own bytes, line breaks excluded
+    qint64 longLines = 0;  // blocks that LongLineLayout shows the fast way
     qint64 holders = 1;    // the editor, and one per block
     void release() {
         if (--holders == 0)
@@ -34,27 +36,34 @@ namespace {
 
 class BlockBytes : public QTextBlockUserData {
 public:
-    BlockBytes(BlockTotals* totals, qint64 bytes) : totals_(totals), bytes_(bytes) {
+    BlockBytes(BlockTotals* totals, qint64 bytes, bool longLine)
+        : totals_(totals), bytes_(bytes), longLine_(longLine) {
         ++totals_->holders;
         totals_->blockBytes += bytes_;
+        totals_->longLines += longLine_;
     }
     ~BlockBytes() override {
         totals_->blockBytes -= bytes_;
+        totals_->longLines -= longLine_;
         totals_->release();
     }
-    void set(qint64 bytes) {
+    void set(qint64 bytes, bool longLine) {
         totals_->blockBytes += bytes - bytes_;
+        totals_->longLines += int(longLine) - int(longLine_);
         bytes_ = bytes;
+        longLine_ = longLine;
     }
 
 private:
     BlockTotals* totals_;
     qint64 bytes_;
+    bool longLine_;
 };
 
 } // namespace
 
 DiaryEditor::DiaryEditor(QWidget* parent) : QPlainTextEdit(parent), totals_(new BlockTotals) {
+    installLongLineLayout();
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -86,14 +95,16 @@ void DiaryEditor::onContentsChange(int position, int /*charsRemoved*/, int chars
     const QTextBlock last = doc->findBlock(position + charsAdded);
     while (block.isValid()) {
         const qint64 bytes = sjis::byteLength(block.text());
+        const bool longLine = LongLineLayout::isLong(block);
         if (auto* data = static_cast<BlockBytes*>(block.userData()))
-            data->set(bytes);
+            data->set(bytes, longLine);
         else
-            block.setUserData(new BlockBytes(totals_, bytes));
+            block.setUserData(new BlockBytes(totals_, bytes, longLine));
         if (block == last)
             break;
         block = block.next();
     }
+    showLongLinesFast(hasLongLine());
     Q_EMIT totalsChanged();
 }
 
@@ -139,6 +150,10 @@ DiaryEditor::Caret DiaryEditor::displayedCaret() const {
     return {line + shown.lineNumber() + 1, offset - shown.textStart() + 1};
 }
 
+bool DiaryEditor::hasLongLine() const {
+    return totals_->longLines > 0;
+}
+
 qint64 DiaryEditor::byteTotal() const {
     return totals_->blockBytes + 2 * qint64(document()->blockCount() - 1);
 }
@@ -170,29 +185,48 @@ QString DiaryEditor::textForSaving() const {
 
 void DiaryEditor::loadText(const QString& text) {
     // A whole new text: the blocks are counted here in one pass over the text,
-    // which is much cheaper than asking each block for its text.
+    // which is much cheaper than asking each block for its text. Long lines
+    // are known first, so that they are laid out only once.
+    bool longLine = false;
+    for (qsizetype start = 0; start <= text.size() && !longLine;) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        longLine = LongLineLayout::isLongLine(end - start);
+        start = end + 1;
+    }
+    showLongLinesFast(longLine);
     loading_ = true;
     document()->setPlainText(text); // without the editor's own per-character format pass
     loading_ = false;
     document()->setModified(false);
-    moveCursor(QTextCursor::Start);
-    QTextBlock block = document()->firstBlock();
+    countLines(document()->firstBlock(), text);
+    caretToStart();
+}
+
+void DiaryEditor::countLines(QTextBlock block, QStringView text) {
+    const QTextBlock first = block;
     qsizetype start = 0;
     while (block.isValid()) {
         if (start > text.size()) {
             // The document split the text at more places than line breaks
             // (a paragraph separator): count its blocks one by one.
-            onContentsChange(0, 0, document()->characterCount());
+            onContentsChange(first.position(), 0, document()->characterCount() - first.position());
             return;
         }
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
-        const qint64 bytes = sjis::byteLength(QStringView(text).sliced(start, end - start));
-        block.setUserData(new BlockBytes(totals_, bytes));
+        const qint64 bytes = sjis::byteLength(text.sliced(start, end - start));
+        const bool longLine = LongLineLayout::isLongLine(end - start);
+        if (auto* data = static_cast<BlockBytes*>(block.userData()))
+            data->set(bytes, longLine);
+        else
+            block.setUserData(new BlockBytes(totals_, bytes, longLine));
         block = block.next();
         start = end + 1;
     }
+    showLongLinesFast(hasLongLine());
     Q_EMIT totalsChanged();
 }
 
@@ -265,6 +299,7 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void DiaryEditor::resizeEvent(QResizeEvent* event) {
+    followLongLineWidth();
     // QPlainTextEdit lays every block out anew when its width changes. Without
     // word wrap the width changes nothing in the layout, so on a big page a
     // resize (or the first showing of the tab) would only cost time and memory:

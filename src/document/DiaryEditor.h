@@ -7,12 +7,17 @@
 // - lets the window's command keys reach their commands while it has the focus
 //   (QPlainTextEdit claims keys such as Ctrl+Insert or Ctrl+A for itself);
 // - breaks lines only with ordinary line breaks, Shift+Enter included;
-// - pastes only plain text, and never crashes when no program owns the clipboard.
+// - pastes only plain text, and never crashes when no program owns the clipboard;
+// - takes big pages in steps and shows very long lines the fast way
+//   (DiaryEditorBigPages.cpp, LongLineLayout.h).
 
 #include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextBlock>
+
+class QTimer;
 
 struct BlockTotals;
 
@@ -65,6 +70,20 @@ public:
     // to the commands instead of handling them itself.
     void setCommandKeys(const QList<QKeySequence>& keys);
 
+    // ---- Big pages (DiaryEditorBigPages.cpp) ----
+    // A big page goes in in steps, so that the window paints in between:
+    // beginLoad() empties the editor, appendLoaded() adds pieces of the text
+    // in order (each but the last ending in a line break), endLoad() makes the
+    // whole the editor's unmodified text, without an undo step, caret at the
+    // start. The caller keeps the user out meanwhile (the editor is read-only).
+    void beginLoad();
+    void appendLoaded(QStringView piece);
+    void endLoad();
+    // Whether a line of the text is longer than LongLineLayout::LongLineLength:
+    // such lines are shown wrapped and their characters are not shaped (no
+    // ligatures or kerning), which is what keeps them fast.
+    bool hasLongLine() const;
+
 Q_SIGNALS:
     // The totals changed (after every edit).
     void totalsChanged();
@@ -74,6 +93,8 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -82,9 +103,20 @@ protected:
 private:
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     bool isCommandKey(const QKeyEvent* event) const;
+    // Counts the blocks from block on, which hold text, in one pass over
+    // text (much cheaper than asking each block for its text).
+    void countLines(QTextBlock block, QStringView text);
+    // Big pages (DiaryEditorBigPages.cpp).
+    void installLongLineLayout();
+    void caretToStart();
+    void showLongLinesFast(bool fast);
+    void followLongLineWidth();
 
     BlockTotals* totals_;
     QPointer<QTextDocument> countedDocument_;
     QList<QKeySequence> commandKeys_;
     bool loading_ = false;
+    bool longLinesFast_ = false;           // the document's font does without shaping
+    bool caretToStartWhenShown_ = false;   // a text came in while the editor was hidden
+    QTimer* longLineWidthTimer_ = nullptr; // a resize reaches long lines once it is over
 };

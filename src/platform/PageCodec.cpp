@@ -166,6 +166,14 @@ bool declaresUtf8(QByteArrayView head) {
 
 // ---- Bytes ----
 
+// Characters that an editor holding the text takes for a line or paragraph
+// break (and writes back as the page's line ending): the line and paragraph
+// separators and the two that mark a frame in a text document. A page that
+// holds one keeps it as its bytes.
+constexpr bool takenForBreak(char16_t c) {
+    return c == 0x2028 || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
+}
+
 // The length of the well-formed UTF-8 sequence at p (*p >= 0x80), or 0: no
 // overlong forms, no surrogates, nothing above U+10FFFF. Three-byte sequences
 // (kana and kanji) first.
@@ -352,8 +360,10 @@ template <bool CrBreaks, bool Strict> bool decodeUtf8(QByteArrayView bytes, QStr
         // Runs of three-byte characters: kana, kanji and most other scripts.
         while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
             const unsigned c = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-            // Overlong forms, surrogates and the reserved range go the long way.
-            if (c < 0x800 || (c >= 0xD800 && c < 0xE000) || (c >= kReservedBase && c <= kReservedLast))
+            // Overlong forms, surrogates, the reserved range and the
+            // characters an editor takes for a break go the long way.
+            if (c < 0x800 || (c >= 0xD800 && c < 0xE000) || (c >= kReservedBase && c <= kReservedLast) ||
+                takenForBreak(char16_t(c)))
                 break;
             *out++ = char16_t(c);
             p += 3;
@@ -369,9 +379,9 @@ template <bool CrBreaks, bool Strict> bool decodeUtf8(QByteArrayView bytes, QStr
             multi = true;
             break;
         case 3:
-            // Only a character of the range that stands for stray bytes gets
-            // here: it is held as its three bytes, so that it is written back
-            // as it was.
+            // Only a character of the range that stands for stray bytes, or
+            // one an editor would take for a break, gets here: it is held as
+            // its three bytes, so that it is written back as it was.
             for (int i = 0; i < 3; ++i)
                 *out++ = char16_t(kReservedBase + p[i]);
             p += 3;

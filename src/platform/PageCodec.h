@@ -6,7 +6,9 @@
 //
 // Bytes that are no character of the page's encoding, and a CR that does not
 // end a line, are held in memory as reserved code points (U+F700 + byte), the
-// same scheme as the CP932 codec's, and written back as those bytes.
+// same scheme as the CP932 codec's, and written back as those bytes. So are
+// the bytes of a UTF-8 line or paragraph separator (U+2028, U+2029) and of
+// U+FDD0 and U+FDD1: the editor would take them for line breaks.
 //
 // Byte counts and limits stay CP932 counts (sjis::byteLength) whatever the
 // page's encoding.

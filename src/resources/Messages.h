@@ -444,5 +444,22 @@ inline const QString ProjectBrowseFilter =
 
 // The "Project" column's text for a project row.
 inline const QString ProjectRowName = u"Default"_s;
+// ---- Pages in their own form ----
+
+// The file-name row shows the page's encoding and line ending: "UTF-8 · LF".
+inline const QString PageEncodingCp932 = u"Shift_JIS"_s;
+inline const QString PageEncodingUtf8 = u"UTF-8"_s;
+inline const QString PageEncodingUtf8Bom = u"UTF-8 BOM付き"_s;
+inline const QString LineEndingCrLf = u"CR LF"_s;
+inline const QString LineEndingLf = u"LF"_s;
+inline const QString LineEndingCr = u"CR"_s;
+inline QString pageForm(const QString& encoding, const QString& lineEnding) {
+    return encoding + u" · "_s + lineEnding;
+}
+// The document tab's status line while a big page comes in or is written.
+inline QString pageLoading(int percent) {
+    return u"読み込み中… %1%"_s.arg(percent);
+}
+inline const QString PageSaving = u"保存中…"_s;
 
 } // namespace msg

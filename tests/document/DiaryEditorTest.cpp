@@ -1,12 +1,18 @@
 // The editor keeps its line and byte totals per edit; they must always equal
-// a count of the whole text, whatever the edits, undos and redos.
+// a count of the whole text, whatever the edits, undos and redos, also when a
+// big page goes in in pieces. Very long lines are shown the fast way.
 
 #include "document/DiaryEditor.h"
+#include "document/LongLineLayout.h"
 #include "platform/SjisCodec.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -105,5 +111,65 @@ TEST(DiaryEditor, LineBreaksAreAlwaysOrdinaryOnes) {
         EXPECT_EQ(editor.toPlainText(), u"a\nb"_s) << row.name;
         EXPECT_EQ(editor.lineTotal(), 2) << row.name;
         EXPECT_EQ(editor.caretLine(), 2) << row.name;
+    }
+}
+
+TEST(DiaryEditor, BigPagesGoInInPiecesAndLongLinesAreShownWrapped) {
+    DiaryEditor editor;
+    editor.resize(400, 300);
+    editor.show();
+    const QString longLine = QString(LongLineLayout::LongLineLength, u'あ');
+    const QString text = u"<p>a</p>\n"_s + longLine + u"\n\n短い行\nend"_s;
+
+    // In pieces as a big page comes in; each piece but the last ends a line.
+    editor.insertTextAtCaret(u"old page"_s);
+    editor.beginLoad();
+    for (const QString& piece : {u"<p>a</p>\n"_s, longLine + u"\n\n"_s, u"短い行\nend"_s})
+        editor.appendLoaded(piece);
+    editor.endLoad();
+    EXPECT_EQ(editor.toPlainText(), text);
+    expectTotalsMatch(editor, "loaded in pieces");
+    EXPECT_FALSE(editor.document()->isModified());
+    EXPECT_FALSE(editor.document()->isUndoAvailable());
+    EXPECT_EQ(editor.textCursor().position(), 0);
+
+    // The long line is wrapped on screen and its characters go unshaped; the
+    // other lines are not wrapped.
+    QApplication::processEvents();
+    const QTextBlock longBlock = editor.document()->findBlockByNumber(1);
+    editor.document()->documentLayout()->blockBoundingRect(longBlock);
+    EXPECT_TRUE(editor.hasLongLine());
+    EXPECT_GT(longBlock.layout()->lineCount(), 10);
+    EXPECT_EQ(editor.document()->findBlockByNumber(0).layout()->lineCount(), 1);
+    EXPECT_TRUE(editor.document()->defaultFont().styleStrategy() & QFont::PreferNoShaping);
+    EXPECT_FALSE(editor.font().styleStrategy() & QFont::PreferNoShaping);
+
+    // A line one character short of long is an ordinary line again.
+    QTextCursor cursor(longBlock);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.deletePreviousChar();
+    expectTotalsMatch(editor, "after shortening the long line");
+    EXPECT_FALSE(editor.hasLongLine());
+    EXPECT_FALSE(editor.document()->defaultFont().styleStrategy() & QFont::PreferNoShaping);
+    editor.document()->documentLayout()->blockBoundingRect(longBlock);
+    EXPECT_EQ(longBlock.layout()->lineCount(), 1);
+}
+
+TEST(DiaryEditor, AHiddenEditorPutsItsCaretAtTheStartWhenShown) {
+    const QString text = u"short\n"_s + QString(LongLineLayout::LongLineLength, u'x') + u"\nend"_s;
+    for (bool placedMeanwhile : {false, true}) {
+        DiaryEditor editor;
+        editor.loadText(text);
+        // Nothing is laid out while hidden.
+        EXPECT_EQ(editor.document()->findBlockByNumber(1).layout()->lineCount(), 0);
+        if (placedMeanwhile) {
+            QTextCursor cursor = editor.textCursor();
+            cursor.setPosition(3);
+            editor.setTextCursor(cursor);
+        }
+        editor.show();
+        const int expected = placedMeanwhile ? 3 : 0;
+        QTRY_COMPARE(editor.textCursor().position(), expected);
+        EXPECT_EQ(editor.caretLine(), 1);
     }
 }

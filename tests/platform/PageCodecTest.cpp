@@ -208,6 +208,16 @@ TEST(PageCodec, PagesOfEachFormComeBackUnchanged) {
           "<meta charset=\"utf-8\">\r\n" + cp932(u"日記"_s) + "\r\n" + utf8(u"日記"_s)}) {
         EXPECT_EQ(roundTrip(bytes), bytes) << hex(bytes);
     }
+
+    // Characters an editor takes for a line break stay characters of their line.
+    for (const QByteArray& bytes :
+         {utf8(u"日記\u2028a\u2029b\uFDD0c\uFDD1\n"_s), bom + utf8(u"x\u2029\r\ny"_s)}) {
+        const QString text = pagecodec::decodePage(bytes).text;
+        EXPECT_EQ(text.count(u'\n'), 1) << hex(bytes);
+        for (char16_t c : {u'\u2028', u'\u2029', u'\uFDD0', u'\uFDD1'})
+            EXPECT_FALSE(text.contains(QChar(c))) << hex(bytes);
+        EXPECT_EQ(roundTrip(bytes), bytes) << hex(bytes);
+    }
 }
 
 TEST(PageCodec, RandomPagesComeBackUnchanged) {
