@@ -53,7 +53,9 @@ QLabel* statusPanel(QWidget* parent, const QString& name, int width) {
     label->setFrameShadow(QFrame::Sunken);
     label->setFixedHeight(16);
     if (width > 0) {
-        label->setFixedWidth(width);
+        // At least the designed width; wider when the figures of a big page need it.
+        label->setMinimumWidth(width);
+        label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     return label;

@@ -254,6 +254,12 @@ TEST_F(MainFormTest, EveryMenuTitleAndPanelTextFitsTheDefaultWidth) {
         }
     }
     EXPECT_GE(w.PanelHtmlName->width(), w.PanelHtmlName->sizeHint().width());
+
+    // The totals of a big page still show whole.
+    w.PanelStatusR2->setText(u"全612030行 52428835文字"_s);
+    QApplication::processEvents();
+    EXPECT_GE(w.PanelStatusR2->contentsRect().width(),
+              w.PanelStatusR2->fontMetrics().horizontalAdvance(w.PanelStatusR2->text()));
 }
 
 TEST_F(MainFormTest, EachMnemonicHasOneOwnerOnEachTab) {
