@@ -3,6 +3,7 @@
 #include "document/DiaryEditor.h"
 #include "document/DocumentHistory.h"
 #include "platform/ReportedFile.h"
+#include "platform/TextFile.h"
 #include "resources/Messages.h"
 
 #include <QApplication>
@@ -144,10 +145,14 @@ void DiaryDocument::openHistoryEntry(int index) {
                                       : history_.AlwaysOpenHtml;
     if (askSave() == AskSaveResult::Cancel)
         return;
-    if (QFileInfo(path).isFile())
+    const textfile::FileKind kind = textfile::fileKind(path);
+    if (kind == textfile::FileKind::Regular)
         openFile(path);
-    else
+    else if (kind == textfile::FileKind::Missing)
         messages_.show(msg::historyFileMissing(path), msg::CannotOpenCaption, MsgIcon::Error);
+    else
+        messages_.show(msg::historyFileNotRegular(path, textfile::notRegularReason(kind)),
+                       msg::CannotOpenCaption, MsgIcon::Error);
 }
 
 void DiaryDocument::openProjectFile(const QString& path) {
@@ -194,4 +199,17 @@ void DiaryDocument::markSaved() {
     setSaveCommands(false, false);
     PushHistory(history_, fileName_);
     Q_EMIT saved();
+}
+
+void DiaryDocument::restore(const QString& path, const QString& text) {
+    const bool opened = textfile::fileKind(path) == textfile::FileKind::Regular && openFile(path);
+    if (!opened) {
+        setName(path.isEmpty() ? u"?"_s : path);
+        makeEditable();
+    }
+    editor_.loadText(text);
+    if (!opened)
+        markLoaded();
+    editor_.document()->setModified(true);
+    setSaveCommands(true, true);
 }

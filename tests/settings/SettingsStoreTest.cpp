@@ -91,10 +91,12 @@ protected:
     LoadOutcome load() {
         html = HtmlSet();
         app = AppSet();
-        return LoadSettings(registry, browsers, html, app);
+        const LoadOutcome outcome = LoadSettings(registry, browsers, html, app);
+        loaded = LoadedSettings{html, app};
+        return outcome;
     }
     bool save(const QDate& today = QDate(2003, 6, 6)) {
-        return SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, today);
+        return SaveSettings(registry, messages, html, app, loaded, u"/opt/oribel/oribel"_s, today);
     }
     void applyDefaults() {
         bool cleared = true;
@@ -115,6 +117,7 @@ protected:
     FixedBrowsers browsers;
     HtmlSet html;
     AppSet app;
+    LoadedSettings loaded; // as the last load() left the records
 };
 
 } // namespace
@@ -299,14 +302,16 @@ TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
     EXPECT_EQ(kept->TDW2, u"霧"_s);
     EXPECT_EQ(kept->TDW2N, -1);
     EXPECT_EQ(kept->TDT, u"題名"_s);
-    EXPECT_FALSE(registry.keyExists(n::TempKey));
+    EXPECT_TRUE(registry.keyExists(n::TempKey)) << "the fields stay until the entry is safe elsewhere";
     EXPECT_TRUE(registry.keyExists(n::SettingsKey));
     EXPECT_TRUE(messages.requests().isEmpty());
 
-    // A second restore finds nothing and says so.
+    // Once released, a restore finds nothing and says which key is missing.
+    ASSERT_TRUE(registry.deleteKey(n::TempKey));
     EXPECT_FALSE(LoadTempDiary(registry, messages));
     ASSERT_EQ(messages.requests().size(), 1);
-    EXPECT_EQ(messages.requests()[0].text, u"Registory Load Error. -TD"_s);
+    EXPECT_EQ(messages.requests()[0].text,
+              u"Registory Load Error. -TD\nHKEY_CURRENT_USER\\software\\mervane\\Pagora\\Temp"_s);
     EXPECT_EQ(messages.requests()[0].caption, msg::AppTitle);
     EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
 
@@ -354,21 +359,26 @@ TEST_F(SettingsStoreTest, FailuresAreReported) {
     }
     JsonRegistry unusable(dir.filePath(u"blocker/registry.json"_s), &messages);
     applyDefaults();
-    EXPECT_FALSE(SaveSettings(unusable, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    EXPECT_FALSE(SaveSettings(unusable, messages, html, app, LoadedSettings{}, u"/opt/oribel/oribel"_s,
+                              QDate(2003, 6, 6)));
     ASSERT_EQ(messages.requests().size(), 1);
-    EXPECT_EQ(messages.requests()[0].text, u"レジストリに書き込めませんでした。"_s);
+    // The kept text, then where and why.
+    EXPECT_TRUE(unusable.lastError().startsWith(QDir::toNativeSeparators(dir.filePath(u"blocker"_s))))
+        << unusable.lastError().toStdString();
+    EXPECT_EQ(messages.requests()[0].text, u"レジストリに書き込めませんでした。\n"_s + unusable.lastError());
     EXPECT_EQ(messages.requests()[0].caption, u"Oribel 3"_s);
     EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
     EXPECT_EQ(messages.requests()[0].buttons, MsgButtons::Ok);
 
     SaveTempDiary(unusable, messages, TempDiary{});
     ASSERT_EQ(messages.requests().size(), 2);
-    EXPECT_EQ(messages.requests()[1].text, u"Registory Write Error. -TD"_s);
+    EXPECT_EQ(messages.requests()[1].text, u"Registory Write Error. -TD\n"_s + unusable.lastError());
 
     // A write failing halfway: the rest and the deletions are skipped, one message.
     messages.clear();
     FailingRegistry failing(10);
-    EXPECT_FALSE(SaveSettings(failing, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    EXPECT_FALSE(SaveSettings(failing, messages, html, app, LoadedSettings{}, u"/opt/oribel/oribel"_s,
+                              QDate(2003, 6, 6)));
     EXPECT_EQ(failing.written, SavedNames.mid(0, 9));
     EXPECT_TRUE(failing.deleted.isEmpty());
     ASSERT_EQ(messages.requests().size(), 1);
