@@ -121,12 +121,16 @@ KeepOutcome KeptEntries::keep(const QString& body, const TempDiary& fields,
     if (!outcome.fieldsWritten)
         outcome.fieldsError = registry_.lastError();
     if (own && !own->isCurrent())
-        release(*own);
+        releaseLocked(*own, nullptr);
     return outcome;
 }
 
 bool KeptEntries::release(const KeptEntry& entry, QString* error) {
     FolderLock lock(folder_);
+    return releaseLocked(entry, error);
+}
+
+bool KeptEntries::releaseLocked(const KeptEntry& entry, QString* error) {
     std::optional<KeptEntry> found;
     if (entry.isOnDisk()) {
         found = entry;

@@ -65,6 +65,7 @@ public:
 
 private:
     std::optional<KeptEntry> moveAside(const KeptEntry& entry, QString& error);
+    bool releaseLocked(const KeptEntry& entry, QString* error);
 
     QString folder_;
     Registry& registry_;

@@ -1,9 +1,11 @@
 #include "settings/SettingsStore.h"
 #include "support/FakeMessages.h"
 
+#include "document/DocumentHistory.h"
 #include "platform/JsonRegistry.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
+#include "today/Statistics.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 
@@ -412,4 +415,140 @@ TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
     seed(n::SettingsKey, {{u"AppSetFlags"_s, u"0000000000000"_s}});
     outcome = load();
     EXPECT_FALSE(outcome.sendNNEnabled) << "only when the user chose the own paths";
+}
+
+TEST(SettingsMerge, HistoryPutsThisCopysNewEntriesFirst) {
+    struct Case {
+        const char* what;
+        QStringList loaded, current, stored, expected;
+    };
+    const QString a = u"/a.htm"_s, b = u"/b.htm"_s, c = u"/c.htm"_s, x = u"/x.htm"_s, y = u"/y.htm"_s;
+    const QString none;
+    const QList<Case> cases = {
+        {"nothing saved here: the store's history stands", {a, b, c}, {a, b, c}, {x, a, b}, {x, a, b}},
+        {"one new page before the store's", {a, b, c}, {y, a, b}, {x, a, b}, {y, x, a}},
+        {"a page moved up is new", {a, b, c}, {b, a, c}, {x, a, b}, {b, x, a}},
+        {"two pages saved here, newest first", {a, b, c}, {y, b, a}, {x, a, c}, {y, b, x}},
+        {"a first run", {none, none, none}, {a, none, none}, {none, none, none}, {a, none, none}},
+        {"the same page saved by both copies appears once", {a, b, c}, {x, a, b}, {x, a, b}, {x, a, b}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(mergeHistory(c.current, c.loaded, c.stored), c.expected);
+    }
+}
+
+TEST(SettingsMerge, StatisticsAddThisCopysIncrementsToTheStoredCounts) {
+    // Counts as {InsertDiaryTime, WriteDiaryTime, WriteDiaryLines, WriteDiaryTimeL,
+    // WriteDiaryLinesL, WriteLastMonth}.
+    using Counts = std::array<qint32, 6>;
+    const auto set = [](const Counts& counts) {
+        AppSet app;
+        app.InsertDiaryTime = counts[0];
+        app.WriteDiaryTime = counts[1];
+        app.WriteDiaryLines = counts[2];
+        app.WriteDiaryTimeL = counts[3];
+        app.WriteDiaryLinesL = counts[4];
+        app.WriteLastMonth = counts[5];
+        return app;
+    };
+    const qint32 nov = 2026 * 12 + 11, dec = 2026 * 12 + 12;
+    struct Case {
+        const char* what;
+        Counts loaded;
+        qint32 checkedMonth;
+        Counts current, stored, expected;
+    };
+    const QList<Case> cases = {
+        {"alone: the copy's own counts",
+         {5, 3, 30, 9, 90, dec},
+         dec,
+         {6, 4, 37, 9, 90, dec},
+         {5, 3, 30, 9, 90, dec},
+         {6, 4, 37, 9, 90, dec}},
+        {"the other copy composed meanwhile",
+         {5, 3, 30, 9, 90, dec},
+         dec,
+         {6, 4, 37, 9, 90, dec},
+         {7, 5, 41, 9, 90, dec},
+         {8, 6, 48, 9, 90, dec}},
+        {"rolled over here first: the store's month moves to the previous one",
+         {5, 3, 30, 9, 90, nov},
+         dec,
+         {6, 1, 7, 3, 30, nov},
+         {7, 5, 41, 9, 90, nov},
+         {8, 1, 7, 5, 41, dec}},
+        {"rolled over by both: the other copy moved the store already",
+         {5, 3, 30, 9, 90, nov},
+         dec,
+         {6, 1, 7, 3, 30, nov},
+         {6, 2, 9, 3, 30, dec},
+         {7, 3, 16, 3, 30, dec}},
+        {"thanked here: the other copy's entries since still count",
+         {61, 3, 30, 9, 90, dec},
+         dec,
+         {1, 4, 37, 9, 90, dec},
+         {63, 5, 41, 9, 90, dec},
+         {3, 6, 48, 9, 90, dec}},
+        {"thanked by both copies: never below 0",
+         {61, 3, 30, 9, 90, dec},
+         dec,
+         {0, 3, 30, 9, 90, dec},
+         {0, 3, 30, 9, 90, dec},
+         {0, 3, 30, 9, 90, dec}},
+        {"counts stop at the largest value",
+         {0, 3, 30, 0, 0, dec},
+         dec,
+         {0, 4, 2147483647, 0, 0, dec},
+         {0, 3, 100, 0, 0, dec},
+         {0, 4, 2147483647, 0, 0, dec}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AppSet merged =
+            mergeStatistics(set(c.stored), LoadedSettings{HtmlSet(), set(c.loaded), c.checkedMonth},
+                            set(c.current), QDate(2026, 12, 8));
+        const Counts got{merged.InsertDiaryTime, merged.WriteDiaryTime,   merged.WriteDiaryLines,
+                         merged.WriteDiaryTimeL, merged.WriteDiaryLinesL, merged.WriteLastMonth};
+        EXPECT_EQ(got, c.expected);
+    }
+}
+
+TEST_F(SettingsStoreTest, TwoCopiesSaveOnlyWhatEachChanged) {
+    applyDefaults();
+    app.FileHistory1 = u"/old.htm"_s;
+    ASSERT_TRUE(save());
+
+    // Two copies start from the same settings.
+    JsonRegistry otherStore(path(), &messages);
+    HtmlSet otherHtml;
+    AppSet otherApp;
+    LoadSettings(otherStore, browsers, otherHtml, otherApp);
+    const LoadedSettings otherLoaded{otherHtml, otherApp};
+    load();
+
+    // This copy changes a template and a path, saves a page and composes.
+    html.HtmlDate1 = u"<h2>"_s;
+    app.ExternalApp1 = u"/usr/bin/ftp"_s;
+    PushHistory(app, u"/mine.htm"_s);
+    CountInsertion(app, 4);
+    // The other changes another template and composes twice, and exits first.
+    otherHtml.HtmlHRTag = u"<hr noshade>"_s;
+    PushHistory(otherApp, u"/theirs.htm"_s);
+    CountInsertion(otherApp, 2);
+    CountInsertion(otherApp, 3);
+    ASSERT_TRUE(SaveSettings(otherStore, messages, otherHtml, otherApp, otherLoaded, u"/opt/oribel/oribel"_s,
+                             QDate(2003, 6, 6)));
+    ASSERT_TRUE(save());
+
+    load();
+    EXPECT_EQ(html.HtmlDate1, u"<h2>"_s);
+    EXPECT_EQ(html.HtmlHRTag, u"<hr noshade>"_s) << "the other copy's change is not written over";
+    EXPECT_EQ(app.ExternalApp1, u"/usr/bin/ftp"_s);
+    EXPECT_EQ(app.WriteDiaryTime, 3);
+    EXPECT_EQ(app.WriteDiaryLines, 9);
+    EXPECT_EQ(app.InsertDiaryTime, 3);
+    EXPECT_EQ((QStringList{app.FileHistory1, app.FileHistory2, app.FileHistory3}),
+              (QStringList{u"/mine.htm"_s, u"/theirs.htm"_s, u"/old.htm"_s}));
+    EXPECT_TRUE(messages.requests().isEmpty());
 }
