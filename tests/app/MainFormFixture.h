@@ -25,6 +25,7 @@ protected:
     // Creates and shows the main window (the show sequence runs, to its last
     // steps once the window is on screen).
     TMainForm& start() {
+        form.reset(); // one window at a time, as one run of the program has
         form = std::make_unique<TMainForm>(fake.platform());
         form->show();
         form->activateWindow();
