@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTimer>
@@ -102,6 +103,15 @@ void TMainForm::ConnectRecovery() {
         if (MToday->document()->isModified())
             ScheduleRecoveryCopy(RecoveryKind::TodayBody);
     });
+    // The copy of today's body carries its date, weekday and weathers too.
+    auto entryFieldChanged = [this] {
+        if (MToday->document()->isModified())
+            ScheduleRecoveryCopy(RecoveryKind::TodayBody);
+    };
+    for (QLineEdit* edit : {EditYear, EditMonth, EditDate})
+        connect(edit, &QLineEdit::textChanged, this, entryFieldChanged);
+    for (QComboBox* box : {BoxDay, BoxWeather1, BoxWeather2})
+        connect(box, &QComboBox::currentTextChanged, this, entryFieldChanged);
     connect(MToday->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
         // Composed, kept, replaced or discarded on purpose.
         if (!modified) {
