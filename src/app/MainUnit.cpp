@@ -127,8 +127,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     showInProgress_ = true;
-    if (settingsOrigin_ != SettingsOrigin::Current)
+    if (settingsOrigin_ != SettingsOrigin::Current) {
         ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
+        loadedSettings_.htmlAfterDefaults = htmlSet;
+        loadedSettings_.appAfterDefaults = appSet;
+    }
     AutoOpenAtStart();
     PageControlMain->setCurrentWidget(TabSheetToday);
     ApplyWindowSettings();

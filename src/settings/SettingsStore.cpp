@@ -111,18 +111,34 @@ bool storeLacks(const Registry& registry, const QString& name, StoredType type) 
     return integer != (type == StoredType::Integer);
 }
 
+// Whether a value of the Changed rule is written: when the user changed it in
+// this run, or the store lacks it. What only the start-up defaults pass filled
+// in or repaired is written where the store still holds what this copy
+// loaded, never over what another copy stored since.
+template <class Record>
+bool changedHere(const Registry& registry, const SettingsField<Record>& field, const Record& current,
+                 const Record& loaded, const Record& afterDefaults) {
+    const QString name(field.name);
+    if (storeLacks(registry, name, field.type))
+        return true;
+    const QString now = fieldText(current, field);
+    if (now != fieldText(afterDefaults, field))
+        return true;
+    const QString before = fieldText(loaded, field);
+    return now != before && registry.readString(name) == before;
+}
+
 // Writes each value its rule asks for: merged holds what is written, loaded
-// what this copy loaded.
+// what this copy loaded, afterDefaults the same after the start-up defaults pass.
 template <class Record>
 void saveFields(ValueWriter& writer, const Registry& registry, const Record& merged, const Record& loaded,
-                const QList<SettingsField<Record>>& fields, const QDate& today) {
+                const Record& afterDefaults, const QList<SettingsField<Record>>& fields, const QDate& today) {
     for (const SettingsField<Record>& field : fields) {
         const QString name(field.name);
         bool write = true;
         switch (field.save) {
         case SaveRule::Changed:
-            write = fieldText(merged, field) != fieldText(loaded, field) ||
-                    storeLacks(registry, name, field.type);
+            write = changedHere(registry, field, merged, loaded, afterDefaults);
             break;
         case SaveRule::History:
             write = merged.*field.text != registry.readString(name) || storeLacks(registry, name, field.type);
@@ -291,8 +307,10 @@ bool SaveSettings(Registry& registry, MessageService& messages, const HtmlSet& h
     merged.FileHistory3 = history[2];
 
     ValueWriter writer(registry);
-    saveFields(writer, registry, html, loaded.html, htmlSetFields(), today);
-    saveFields(writer, registry, merged, loaded.app, appSetFields(), today);
+    saveFields(writer, registry, html, loaded.html, loaded.htmlAfterDefaults.value_or(loaded.html),
+               htmlSetFields(), today);
+    saveFields(writer, registry, merged, loaded.app, loaded.appAfterDefaults.value_or(loaded.app),
+               appSetFields(), today);
     writer.text(n::InstallPath, executablePath);
     writer.text(n::Version, msg::StoredVersion);
 

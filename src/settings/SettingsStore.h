@@ -75,13 +75,20 @@ struct LoadedSettings {
     // when they were not. A later month than app.WriteLastMonth means this
     // copy rolled this month's figures over into the previous month's.
     qint32 checkedMonth = 0;
+    // The records right after the defaults pass that followed the load at
+    // start-up, when one ran: what that pass filled in or repaired is written
+    // only where the store still holds what this copy loaded.
+    std::optional<HtmlSet> htmlAfterDefaults = {};
+    std::optional<AppSet> appAfterDefaults = {};
 };
 
 // Writes to the settings key, creating it when needed and keeping other
 // copies out while it reads and writes (Registry::openKeyForUpdate):
 //  - each value this copy changed since loaded, and each value the store
 //    lacks (so a first save writes them all); values this copy left alone
-//    keep whatever the store holds, another copy's changes included;
+//    keep whatever the store holds, another copy's changes included, and so
+//    do values only the start-up defaults pass changed when another copy
+//    stored them since;
 //  - the counters as the stored value plus this copy's increments, the
 //    statistics rolled over as this copy rolled them (mergeStatistics);
 //  - the history with this copy's new entries first (mergeHistory);

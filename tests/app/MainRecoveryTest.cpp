@@ -109,9 +109,9 @@ TEST_F(MainRecoveryTest, AfterACrashTheCopiesAreOfferedBack) {
         writeCopyNow("TodayRecoveryTimer");
         crash();
     }
-    // Both offered, each with one question naming it and the copy's time; No
-    // to today's body puts its copy aside, Yes brings the page back.
-    fake.messages.answerNext(MsgAnswer::No);
+    // Both offered, newest first, each with one question naming it and the
+    // copy's time; Yes brings each back as modified text.
+    fake.messages.answerNext(MsgAnswer::Yes);
     fake.messages.answerNext(MsgAnswer::Yes);
     TMainForm& w = start();
     ASSERT_EQ(fake.messages.count(), 2);
@@ -123,31 +123,26 @@ TEST_F(MainRecoveryTest, AfterACrashTheCopiesAreOfferedBack) {
     }
     EXPECT_TRUE(fake.messages.requests()[0].text.contains(u"「今日の日記」本文"_s));
     EXPECT_TRUE(fake.messages.requests()[1].text.contains(QDir::toNativeSeparators(page)));
-    EXPECT_TRUE(w.MToday->toPlainText().isEmpty());
-    EXPECT_EQ(setAside().size(), 1);
+    EXPECT_EQ(w.MToday->toPlainText(), u"書きかけ\n二行目"_s);
+    EXPECT_TRUE(w.MToday->document()->isModified());
+    EXPECT_EQ(w.BoxWeather1->currentText(), u"雨"_s);
+    EXPECT_EQ(w.diaryTitle(), u"題"_s);
     EXPECT_EQ(w.document().fileName(), page);
     EXPECT_EQ(w.RAll->toPlainText(), typedPage);
     EXPECT_TRUE(w.RAll->document()->isModified());
-    EXPECT_TRUE(fake.recovery->hasCopy(RecoveryKind::Page)) << "the copy now belongs to this run";
 
-    // The aside copy is never offered again; today's body offered by a later
-    // crash comes back with its date, weathers and title.
-    showTodayTab();
-    w.BoxWeather1->setCurrentIndex(3);
-    w.setDiaryTitle(u"二度目"_s);
-    testsupport::typeText(w.MToday, u"もう一度"_s);
-    writeCopyNow("TodayRecoveryTimer");
+    // The copies now belong to this run: another crash offers them again; No
+    // puts them aside, and they are never offered again.
     crash();
     fake.messages.clear();
-    fake.messages.answerNext(MsgAnswer::Yes);
-    fake.messages.answerNext(MsgAnswer::Yes);
-    TMainForm& again = start();
+    fake.messages.answerNext(MsgAnswer::No);
+    fake.messages.answerNext(MsgAnswer::No);
+    EXPECT_TRUE(start().MToday->toPlainText().isEmpty());
     EXPECT_EQ(fake.messages.count(), 2);
-    EXPECT_EQ(again.MToday->toPlainText(), u"もう一度"_s);
-    EXPECT_TRUE(again.MToday->document()->isModified());
-    EXPECT_EQ(again.BoxWeather1->currentText(), u"雪"_s);
-    EXPECT_EQ(again.diaryTitle(), u"二度目"_s);
-    EXPECT_EQ(setAside().size(), 1);
+    EXPECT_EQ(setAside().size(), 2);
+    crash();
+    start();
+    EXPECT_EQ(fake.messages.count(), 2);
 }
 
 TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
@@ -186,44 +181,38 @@ TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
         QTest::qWaitFor([&] { return QDir(fake.programFolder()).entryList({u"DIARY*"_s}).isEmpty(); }));
 }
 
-TEST_F(MainRecoveryTest, TwoCopiesKeepEachOthersHistoryAndCounts) {
-    struct Case {
-        const char* what;
-        bool firstClosesFirst;
-    };
-    for (const Case& c :
-         {Case{"the first started exits first", true}, Case{"the first started exits last", false}}) {
-        SCOPED_TRACE(c.what);
-        std::unique_ptr<TMainForm> windows[2];
-        for (int i = 0; i < 2; ++i) {
-            windows[i] = std::make_unique<TMainForm>(fake.platform());
-            windows[i]->show();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return windows[i]->startupRestored(); }));
-        }
-        const QString pages[2] = {fake.programFile(u"first.htm"_s), fake.programFile(u"second.htm"_s)};
-        for (int i = 0; i < 2; ++i) {
-            TMainForm& w = *windows[i];
-            testsupport::typeText(w.MToday, u"本文"_s);
-            w.BoxWeather1->setCurrentIndex(0);
-            w.PageControlMain->setCurrentWidget(w.TabSheetAll);
-            w.NewAction->trigger();
-            w.InsertDiaryAction->trigger();
-            fake.fileDialogs.chooseNext(pages[i]);
-            w.SaveAction->trigger();
-        }
-        for (int i : c.firstClosesFirst ? QList<int>{0, 1} : QList<int>{1, 0}) {
-            ASSERT_TRUE(windows[i]->close());
-            windows[i].reset();
-        }
-        HtmlSet html;
-        AppSet app;
-        LoadSettings(*fake.registry, fake.browsers, html, app);
-        EXPECT_EQ(app.WriteDiaryTime, 2);
-        EXPECT_TRUE(app.FileHistory1 == pages[0] || app.FileHistory1 == pages[1]);
-        EXPECT_TRUE(app.FileHistory2 == pages[0] || app.FileHistory2 == pages[1]);
-        EXPECT_NE(app.FileHistory1, app.FileHistory2);
-        ClearSettings(*fake.registry);
+TEST_F(MainRecoveryTest, TwoCopiesKeepEachOthersSettingsHistoryAndCounts) {
+    // Each copy saves a page, composes an entry and changes a setting; the
+    // one started first exits last.
+    std::unique_ptr<TMainForm> windows[2];
+    const QString pages[2] = {fake.programFile(u"first.htm"_s), fake.programFile(u"second.htm"_s)};
+    for (int i = 0; i < 2; ++i) {
+        windows[i] = std::make_unique<TMainForm>(fake.platform());
+        windows[i]->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows[i]->startupRestored(); }));
     }
+    for (int i = 0; i < 2; ++i) {
+        TMainForm& w = *windows[i];
+        testsupport::typeText(w.MToday, u"本文"_s);
+        w.BoxWeather1->setCurrentIndex(0);
+        w.PageControlMain->setCurrentWidget(w.TabSheetAll);
+        w.NewAction->trigger();
+        w.InsertDiaryAction->trigger();
+        fake.fileDialogs.chooseNext(pages[i]);
+        w.SaveAction->trigger();
+        (i == 0 ? w.htmlSet.HtmlDate1 : w.htmlSet.HtmlHRTag) = u"changed"_s;
+    }
+    for (int i : {1, 0}) {
+        ASSERT_TRUE(windows[i]->close());
+        windows[i].reset();
+    }
+    HtmlSet html;
+    AppSet app;
+    LoadSettings(*fake.registry, fake.browsers, html, app);
+    EXPECT_EQ(app.WriteDiaryTime, 2);
+    EXPECT_EQ((QStringList{app.FileHistory1, app.FileHistory2}), (QStringList{pages[0], pages[1]}));
+    EXPECT_EQ(html.HtmlDate1, u"changed"_s);
+    EXPECT_EQ(html.HtmlHRTag, u"changed"_s) << "not written over by the copy that exited last";
     EXPECT_EQ(fake.messages.count(), 0);
 }
 
