@@ -48,50 +48,29 @@ protected:
 
 } // namespace
 
-TEST_F(KeptEntriesTest, KeepingNeverWritesOverAnEntryThisCopyDidNotRead) {
-    EXPECT_TRUE(kept.list().isEmpty());
-    const KeepOutcome first = kept.keep(u"一つ目\n"_s, fieldsTitled(u"first"_s), std::nullopt);
-    ASSERT_TRUE(first.bodyWritten) << first.bodyError.toStdString();
-    EXPECT_TRUE(first.fieldsWritten);
-    EXPECT_FALSE(first.movedAside);
+TEST_F(KeptEntriesTest, KeepingWritesOverOnlyTheEntryThisCopyRestored) {
+    ASSERT_TRUE(kept.keep(u"一つ目\n"_s, fieldsTitled(u"first"_s), std::nullopt).bodyWritten);
     ageCurrent(30);
 
-    // Another copy keeps its own body: the first entry is moved aside, whole.
+    // Another copy keeps its body: the first entry goes aside with its fields.
     const KeepOutcome second = kept.keep(u"二つ目\n"_s, fieldsTitled(u"second"_s), std::nullopt);
-    ASSERT_TRUE(second.bodyWritten);
     ASSERT_TRUE(second.movedAside);
-    EXPECT_TRUE(QFileInfo(second.movedAside->filePath).fileName().startsWith(u"DIARY-"_s));
-    EXPECT_TRUE(second.movedAside->key.endsWith(
-        u"\\Temp-"_s + QFileInfo(second.movedAside->filePath).fileName().sliced(6).chopped(4)));
+    const QString stamp = QFileInfo(second.movedAside->filePath).completeBaseName().sliced(6);
+    EXPECT_EQ(second.movedAside->key, storenames::SettingsKey + u"\\Temp-"_s + stamp);
+    EXPECT_EQ(titleOf(*second.movedAside), u"first"_s);
 
-    QList<KeptEntry> entries = kept.list();
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_TRUE(entries[0].isCurrent()) << "newest first";
-    EXPECT_EQ(bodyOf(entries[0]), u"二つ目\n"_s);
-    EXPECT_EQ(titleOf(entries[0]), u"second"_s);
-    EXPECT_EQ(bodyOf(entries[1]), u"一つ目\n"_s);
-    EXPECT_EQ(titleOf(entries[1]), u"first"_s);
-
-    // Keeping again what this copy restored writes over it: still two entries.
-    const KeepOutcome again = kept.keep(u"二つ目、続き\n"_s, fieldsTitled(u"second"_s), entries[0]);
-    ASSERT_TRUE(again.bodyWritten);
-    EXPECT_FALSE(again.movedAside);
-    entries = kept.list();
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(bodyOf(entries[0]), u"二つ目、続き\n"_s);
-
-    // Keeping after restoring the older one: that one is released, the other
-    // copy's DIARY.TMP moved aside.
-    const KeptEntry older = entries[1];
-    const KeepOutcome third = kept.keep(u"一つ目、続き\n"_s, fieldsTitled(u"first"_s), older);
-    ASSERT_TRUE(third.bodyWritten);
-    EXPECT_TRUE(third.movedAside);
-    EXPECT_FALSE(QFileInfo::exists(older.filePath));
-    EXPECT_FALSE(registry.keyExists(older.key));
-    entries = kept.list();
+    // Keeping again what this copy restored writes over it.
+    EXPECT_FALSE(kept.keep(u"二つ目、続き\n"_s, fieldsTitled(u"second"_s), kept.list().first()).movedAside);
+    // Keeping after restoring the entry moved aside releases it and moves the
+    // other copy's entry aside: still two entries, newest first.
+    ageCurrent(20);
+    EXPECT_TRUE(kept.keep(u"一つ目、続き\n"_s, fieldsTitled(u"first"_s), kept.list().last()).movedAside);
+    const QList<KeptEntry> entries = kept.list();
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(bodyOf(entries[0]), u"一つ目、続き\n"_s);
     EXPECT_EQ(bodyOf(entries[1]), u"二つ目、続き\n"_s);
+    EXPECT_EQ(titleOf(entries[1]), u"second"_s);
+    EXPECT_FALSE(registry.keyExists(second.movedAside->key));
 }
 
 TEST_F(KeptEntriesTest, ReleaseFindsTheEntryWhereverItWasMovedAndNothingElse) {
