@@ -29,7 +29,7 @@ protected:
         EXPECT_TRUE(timer->isActive());
         EXPECT_EQ(timer->interval(), 10000);
         timer->start(0);
-        QTest::qWait(20);
+        EXPECT_TRUE(QTest::qWaitFor([timer] { return !timer->isActive(); }));
         fake.recovery->waitForWrites();
     }
     // The program dies: no close sequence; the next run gets a store of its own.
@@ -156,7 +156,13 @@ TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
     fake.messages.answerNext(MsgAnswer::Yes);
     ASSERT_TRUE(first->close());
     first.reset();
-    QTest::qWait(5);
+    {
+        // Kept a minute before the other.
+        QFile kept(fake.programFile(u"DIARY.TMP"_s));
+        ASSERT_TRUE(kept.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            kept.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    }
     fake.messages.answerNext(MsgAnswer::Yes);
     ASSERT_TRUE(closeForm());
     form.reset();
