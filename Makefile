@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test kill-test bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -19,6 +19,11 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure
+
+# The full forms of the tests that kill saves (1000 kills) and run two copies
+# on one settings store (1000 cycles each); make test runs their short forms.
+kill-test: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target kill_saves_full two_copies_full
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORIBEL_BENCH=ON -DORIBEL_TESTS=OFF >/dev/null

@@ -178,14 +178,9 @@ bool TMainForm::LoadIntoToday(const QString& path) {
 }
 
 bool TMainForm::SaveTodayTemp() {
-    QString error;
-    if (!textfile::write(programFolder_ + u"DIARY.TMP"_s, MToday->textForSaving(), &error)) {
-        platform_.messages->show(msg::TempSaveFailed, msg::TempSaveFailedCaption, MsgIcon::Error);
-        return false;
-    }
-    MToday->document()->setModified(false);
-    SaveTempDiary(*platform_.registry, *platform_.messages, CurrentTempDiary());
-    return true;
+    // DIARY.TMP and the Temp subkey, never over an entry another copy kept
+    // (MainRecovery.cpp).
+    return KeepTodayEntry();
 }
 
 // The exit question about a body that was changed and not used. Cancel shows
@@ -285,7 +280,9 @@ void TMainForm::InsertDiaryActionExecute() {
 }
 
 void TMainForm::MonthlyStatisticsCheck() {
-    if (::MonthlyStatisticsCheck(appSet, platform_.clock->now().date()))
+    const QDate today = platform_.clock->now().date();
+    loadedSettings_.checkedMonth = MonthStamp(today);
+    if (::MonthlyStatisticsCheck(appSet, today))
         platform_.messages->show(msg::ThanksText, msg::ThanksCaption, MsgIcon::Information);
 }
 

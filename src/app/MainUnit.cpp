@@ -9,6 +9,7 @@
 #include "dialogs/AppSetUnit.h"
 #include "dialogs/HtmlUnit.h"
 #include "document/DiaryEditor.h"
+#include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
 #include "today/TitleUnit.h"
@@ -23,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +54,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     ConnectHelpCommands();
     ConnectBrowseCommands();
     ConnectProjectCommands();
+    ConnectRecovery();
 
     OpenDialog.options = FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist |
                          FileDialogOption::FileMustExist | FileDialogOption::NoReadOnlyReturn |
@@ -74,8 +77,6 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     TitleForm = new TTitleForm(this);
 }
 
-TMainForm::~TMainForm() = default;
-
 void TMainForm::LoadSettings() {
     const LoadOutcome outcome = ::LoadSettings(*platform_.registry, *platform_.browsers, htmlSet, appSet);
     settingsOrigin_ = outcome.origin;
@@ -85,6 +86,7 @@ void TMainForm::LoadSettings() {
     ieAvailable_ = outcome.sendIEEnabled;
     nnAvailable_ = outcome.sendNNEnabled;
     operaAvailable_ = outcome.sendOperaEnabled;
+    loadedSettings_ = LoadedSettings{htmlSet, appSet};
     UpdateCommandStates();
 }
 
@@ -94,8 +96,8 @@ void TMainForm::SaveSettings() {
     appSet.EditFontFace = RAll->font().family();
     appSet.EditFontSizeT = QString::number(MToday->font().pointSize());
     appSet.EditFontFaceT = MToday->font().family();
-    ::SaveSettings(*platform_.registry, *platform_.messages, htmlSet, appSet, platform_.executablePath,
-                   platform_.clock->now().date());
+    ::SaveSettings(*platform_.registry, *platform_.messages, htmlSet, appSet, loadedSettings_,
+                   platform_.executablePath, platform_.clock->now().date());
 }
 
 void TMainForm::ConnectWindowCommands() {
@@ -129,8 +131,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     showInProgress_ = true;
-    if (settingsOrigin_ != SettingsOrigin::Current)
+    if (settingsOrigin_ != SettingsOrigin::Current) {
         ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
+        loadedSettings_.htmlAfterDefaults = htmlSet;
+        loadedSettings_.appAfterDefaults = appSet;
+    }
     AutoOpenAtStart();
     PageControlMain->setCurrentWidget(TabSheetToday);
     ApplyWindowSettings();
@@ -142,7 +147,9 @@ void TMainForm::FormShow() {
     MonthlyStatisticsCheck();
     RAll->document()->setModified(false);
     MToday->document()->setModified(false);
-    RestoreStartupBody();
+    // Today's body (and any recovery copy) is restored once the window is on
+    // screen: a big kept entry takes seconds to load.
+    ScheduleStartupRestore();
     EditDate->setFocus();
     MToday->setFocus();
     RefreshStatus(StatusTab::Document);
@@ -155,12 +162,19 @@ void TMainForm::FormShow() {
 void TMainForm::AutoOpenAtStart() {
     const AutoOpen mode = appSet.autoOpen();
     QString error;
+    // A page that is there but is no regular file is named for what it is.
     if (mode == AutoOpen::LastSaved) {
-        if (!QFileInfo(appSet.FileHistory1).isFile() && !appSet.FileHistory1.isEmpty())
+        const textfile::FileKind kind = textfile::fileKind(appSet.FileHistory1);
+        if (kind == textfile::FileKind::Missing && !appSet.FileHistory1.isEmpty())
             error = msg::lastSavedFileMissing(appSet.FileHistory1);
+        else if (kind != textfile::FileKind::Missing && kind != textfile::FileKind::Regular)
+            error = msg::lastSavedFileNotRegular(appSet.FileHistory1, textfile::notRegularReason(kind));
     } else if (mode == AutoOpen::AlwaysOpenHtml) {
-        if (!QFileInfo(appSet.AlwaysOpenHtml).isFile())
+        const textfile::FileKind kind = textfile::fileKind(appSet.AlwaysOpenHtml);
+        if (kind == textfile::FileKind::Missing)
             error = msg::alwaysOpenFileMissing(appSet.AlwaysOpenHtml);
+        else if (kind != textfile::FileKind::Regular)
+            error = msg::alwaysOpenFileNotRegular(appSet.AlwaysOpenHtml, textfile::notRegularReason(kind));
     }
     if (!error.isEmpty())
         platform_.messages->show(error, msg::AutoOpenErrorCaption, MsgIcon::Error);
@@ -175,22 +189,9 @@ void TMainForm::AutoOpenAtStart() {
 }
 
 void TMainForm::RestoreStartupBody() {
-    const QString tempPath = programFolder_ + u"DIARY.TMP"_s;
-    if (QFileInfo::exists(tempPath)) {
-        // A kept entry. It is deleted only once it was read: a file that cannot
-        // be read stays for the next start instead of being lost.
-        if (!LoadIntoToday(tempPath))
-            return;
-        MToday->document()->setModified(true);
-        if (!QFile::remove(tempPath))
-            platform_.messages->show(msg::TempFileDeleteFailed, msg::AppName, MsgIcon::Warning);
-        if (const std::optional<TempDiary> kept = LoadTempDiary(*platform_.registry, *platform_.messages))
-            ApplyTempDiary(*kept);
-        if (!BoxWeather2->currentText().isEmpty())
-            SetWeatherExtension(true);
-        RefreshTitlePanel();
+    // Kept entries: the command-line parameter is then ignored.
+    if (RestoreKeptEntries())
         return;
-    }
     const QString parameter = platform_.arguments.value(0);
     if (!parameter.isEmpty()) {
         if (QFileInfo(parameter).isFile()) {
@@ -243,6 +244,7 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FormClose() {
+    RecoveryAtClose();
     if (!settingsCleared_)
         SaveSettings();
     DeleteErrorPage(true);
@@ -255,6 +257,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == centralWidget() && event->type() == QEvent::Paint) ||
         (watched == this && event->type() == QEvent::WindowActivate))
         DeleteErrorPage(false);
+    // The window was painted: now the rest of the show sequence.
+    if (watched == centralWidget() && event->type() == QEvent::Paint && startupRestorePending_)
+        QTimer::singleShot(0, this, &TMainForm::StartupRestore);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -15,16 +15,23 @@
 //   MainBrowse.cpp    the hand-over to browsers, editor and FTP program, the error
 //                     page, the Internet-service menu with the bookmarks
 //   MainProjects.cpp  the project menus
+//   MainRecovery.cpp  recovery copies of unsaved text, kept entries, the start-up
+//                     restore that runs once the window is on screen
 // docs/ARCHITECTURE.md walks through adding a command.
 
 #include "document/DiaryDocument.h"
 #include "platform/Platform.h"
+#include "platform/RecoveryStore.h"
 #include "settings/AppSet.h"
 #include "settings/HtmlSet.h"
+#include "settings/KeptEntries.h"
 #include "settings/SettingsStore.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QMainWindow>
+
+#include <optional>
 
 class DiaryEditor;
 class QAbstractButton;
@@ -36,6 +43,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QWidget;
 class TUpDown;
@@ -144,6 +152,9 @@ public:
     // The primary screen's size when the window was created.
     QSize screenSize() const { return screenSize_; }
     void setDebugMode(bool on) { debugMode_ = on; }
+    // Whether the last steps of the show sequence (the recovery copies offered
+    // back, today's body restored), run once the window is on screen, are done.
+    bool startupRestored() const { return startupRestored_; }
 
     // ---- Operations other parts of the program run ----------------------------------
     void AfterHtmlSettingsDialog();
@@ -225,6 +236,20 @@ private:
     void MonthlyStatisticsCheck();
     void RefreshStatus(StatusTab tab);
 
+    // ---- MainRecovery.cpp: recovery copies, kept entries, the deferred restore
+    void ConnectRecovery();
+    void ScheduleStartupRestore();
+    void StartupRestore();
+    bool OfferRecoveryCopies();
+    bool RestoreKeptEntries();
+    bool KeepTodayEntry();
+    void ReleaseKeptEntry();
+    void ScheduleRecoveryCopy(RecoveryKind kind);
+    void WriteRecoveryCopy(RecoveryKind kind);
+    void RecoveryCopyWritten(RecoveryKind kind, bool written);
+    void RemoveRecoveryCopy(RecoveryKind kind);
+    void RecoveryAtClose();
+
     // ---- MainHelp.cpp: the Help menu
     void ConnectHelpCommands();
     void HelpManClick();
@@ -258,6 +283,15 @@ private:
     void ProjectsEditClick(const QAction* item);
 
     Platform platform_;
+    // MainRecovery.cpp: the copies' timers, the kept entry restored at start-up.
+    QTimer *todayRecoveryTimer_ = nullptr, *pageRecoveryTimer_ = nullptr;
+    QElapsedTimer todayRecoveryWaiting_, pageRecoveryWaiting_; // since the first change not in a copy
+    QDateTime pageModifiedWhenLoaded_;
+    std::optional<KeptEntry> heldKeptEntry_; // restored, not yet safe elsewhere
+    bool recoveryFailureShown_ = false;
+    LoadedSettings loadedSettings_; // what this run loaded; only changes are saved
+    bool startupRestorePending_ = false;
+    bool startupRestored_ = false;
     QString programFolder_; // ends in the native separator
     QSize screenSize_;
     DiaryDocument* document_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "document/DiaryEditor.h"
 #include "document/DocumentHistory.h"
+#include "platform/ReportedFile.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
 
@@ -331,10 +332,14 @@ void DiaryDocument::openHistoryEntry(int index) {
                                       : history_.AlwaysOpenHtml;
     if (askSave() == AskSaveResult::Cancel)
         return;
-    if (QFileInfo(path).isFile())
+    const textfile::FileKind kind = textfile::fileKind(path);
+    if (kind == textfile::FileKind::Regular)
         openFile(path);
-    else
+    else if (kind == textfile::FileKind::Missing)
         messages_.show(msg::historyFileMissing(path), msg::CannotOpenCaption, MsgIcon::Error);
+    else
+        messages_.show(msg::historyFileNotRegular(path, textfile::notRegularReason(kind)),
+                       msg::CannotOpenCaption, MsgIcon::Error);
 }
 
 void DiaryDocument::openProjectFile(const QString& path) {
@@ -414,4 +419,24 @@ void DiaryDocument::markSaved() {
     setSaveCommands(false, false);
     PushHistory(history_, fileName_);
     Q_EMIT saved();
+}
+
+void DiaryDocument::restore(const QString& path, const QString& text) {
+    if (busy_)
+        return;
+    // The restored text goes back into the page in the form the page has on
+    // disk (its encoding, line endings and codes); the page's own text is not
+    // loaded, so a big page cannot come in later over the restored text.
+    pagecodec::PageFormat format;
+    if (textfile::fileKind(path) == textfile::FileKind::Regular) {
+        if (PageRead read = readPage(path); read.page)
+            format = read.page->format;
+    }
+    makeEditable();
+    setName(path.isEmpty() ? u"?"_s : path);
+    setFormat(format);
+    editor_.loadText(text);
+    markLoaded();
+    editor_.document()->setModified(true);
+    setSaveCommands(true, true);
 }

@@ -85,6 +85,10 @@ public:
     void openHistoryEntry(int index);
     // A project item: asks first (unsaved work is never replaced silently).
     void openProjectFile(const QString& path);
+    // Recovered text (no question; callers ask first) as a modified document
+    // named path, or unnamed for an empty path. A path naming a readable file
+    // is opened first, so the document keeps that file's form.
+    void restore(const QString& path, const QString& text);
     DocumentSaveResult save();
     DocumentSaveResult saveAs();
     // "?" stands for no name.

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -75,21 +76,30 @@ void removeNamed(QJsonObject& values, const QString& name) {
 // Held while the file is read and rewritten. Waits as long as another copy
 // holds it: what that copy does is bounded, and a copy that hung or died
 // loses its lock (see StaleLockMs), so a write is never dropped for waiting.
-// Fails only when no lock file can be made.
+// Fails only when no lock file can be made. Within openKeyForUpdate() …
+// closeKey() the store already holds the lock, and this stands for it.
 class StoreLock {
 public:
-    explicit StoreLock(const QString& filePath) : lock_(filePath + u".lock"_s) {
-        lock_.setStaleLockTime(StaleLockMs);
-        locked_ = lock_.lock();
+    StoreLock(const QString& filePath, QLockFile* held) : held_(held) {
+        if (held_) {
+            locked_ = true;
+            return;
+        }
+        own_.emplace(filePath + u".lock"_s);
+        own_->setStaleLockTime(StaleLockMs);
+        locked_ = own_->lock();
     }
     bool locked() const { return locked_; }
-    QString path() const { return lock_.fileName(); }
+    QString path() const { return file().fileName(); }
     QString failure() const {
-        return lock_.error() == QLockFile::PermissionError ? qt_error_string(EACCES) : msg::StoreLockFailed;
+        return file().error() == QLockFile::PermissionError ? qt_error_string(EACCES) : msg::StoreLockFailed;
     }
 
 private:
-    QLockFile lock_;
+    const QLockFile& file() const { return held_ ? *held_ : *own_; }
+
+    QLockFile* held_ = nullptr;
+    std::optional<QLockFile> own_;
     bool locked_ = false;
 };
 
@@ -200,6 +210,8 @@ void JsonRegistry::handleDamagedLocked(Store& store) const {
 // Shown only once the lock is released, so another copy is not kept waiting
 // while the box is open.
 void JsonRegistry::showPendingReport() const {
+    if (heldLock_)
+        return;
     const QStringList reports = std::exchange(pendingReports_, QStringList());
     if (!messages_)
         return;
@@ -240,7 +252,7 @@ bool JsonRegistry::openKey(const QString& path, bool canCreate) {
     if (QFileInfo::exists(folder)) {
         // The file is only ever replaced whole, so a read without the lock
         // still sees a complete file.
-        StoreLock lock(filePath_);
+        StoreLock lock(filePath_, heldLock_.get());
         store = readStoreLocked();
     }
     showPendingReport();
@@ -281,6 +293,28 @@ bool JsonRegistry::openKey(const QString& path, bool canCreate) {
     return true;
 }
 
+bool JsonRegistry::openKeyForUpdate(const QString& path) {
+    if (keyOpen_)
+        closeKey();
+    lastError_.clear();
+    if (!makeFolder())
+        return false;
+    auto lock = std::make_unique<QLockFile>(filePath_ + u".lock"_s);
+    lock->setStaleLockTime(StaleLockMs);
+    if (!lock->lock()) {
+        const QString reason =
+            lock->error() == QLockFile::PermissionError ? qt_error_string(EACCES) : msg::StoreLockFailed;
+        lastError_ = msg::pathAndReason(QDir::toNativeSeparators(lock->fileName()), reason);
+        return false;
+    }
+    heldLock_ = std::move(lock);
+    if (openKey(path, true))
+        return true;
+    heldLock_.reset();
+    showPendingReport();
+    return false;
+}
+
 void JsonRegistry::resetOpenKey() {
     keyOpen_ = false;
     keyRemoved_ = false;
@@ -295,13 +329,15 @@ bool JsonRegistry::closeKey() {
     if (!keyOpen_)
         return true;
     if (keyRemoved_ || (changes_.isEmpty() && !memberPending_)) {
+        heldLock_.reset();
+        showPendingReport();
         resetOpenKey();
         return true;
     }
 
     bool stored = false;
     if (makeFolder()) {
-        StoreLock lock(filePath_);
+        StoreLock lock(filePath_, heldLock_.get());
         if (!lock.locked()) {
             lastError_ = msg::pathAndReason(QDir::toNativeSeparators(lock.path()), lock.failure());
         } else {
@@ -339,6 +375,7 @@ bool JsonRegistry::closeKey() {
             }
         }
     }
+    heldLock_.reset();
     showPendingReport();
     resetOpenKey();
     return stored;
@@ -400,7 +437,7 @@ bool JsonRegistry::deleteKey(const QString& path) {
     const QString keyLower = normaliseKey(path).toLower();
     bool deleted = true;
     if (QFileInfo::exists(QFileInfo(filePath_).absolutePath())) {
-        StoreLock lock(filePath_);
+        StoreLock lock(filePath_, heldLock_.get());
         if (!lock.locked()) {
             deleted = false;
             lastError_ = msg::pathAndReason(QDir::toNativeSeparators(lock.path()), lock.failure());
@@ -432,7 +469,7 @@ bool JsonRegistry::keyExists(const QString& path) const {
     const QString keyLower = normaliseKey(path).toLower();
     Store store;
     if (QFileInfo::exists(QFileInfo(filePath_).absolutePath())) {
-        StoreLock lock(filePath_);
+        StoreLock lock(filePath_, heldLock_.get());
         store = readStoreLocked();
     }
     showPendingReport();

@@ -34,7 +34,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class MessageService;
+class QLockFile;
 
 class JsonRegistry : public Registry {
 public:
@@ -48,6 +51,9 @@ public:
     QString filePath() const { return filePath_; }
 
     bool openKey(const QString& path, bool canCreate) override;
+    // Holds the lock file from here to closeKey(); a report about the file
+    // waits until the lock is given back.
+    bool openKeyForUpdate(const QString& path) override;
     bool closeKey() override;
 
     QString readString(const QString& name) const override;
@@ -98,6 +104,7 @@ private:
     QList<Change> changes_;
 
     QString lastError_;
+    std::unique_ptr<QLockFile> heldLock_; // from openKeyForUpdate() to closeKey()
 
     mutable bool damageReported_ = false;
     mutable bool membersReported_ = false;

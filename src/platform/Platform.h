@@ -8,6 +8,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
+#include "platform/RecoveryStore.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
@@ -25,7 +26,8 @@ struct Platform {
     SystemInfo* systemInfo = nullptr;
     Registry* registry = nullptr;
     BrowserLookup* browsers = nullptr;
-    QString programFolder;  // ends in the native separator
-    QString executablePath; // full path of the running program
-    QStringList arguments;  // command-line parameters, program name excluded
+    RecoveryStore* recovery = nullptr; // copies of unsaved text; none: nothing is copied
+    QString programFolder;             // ends in the native separator
+    QString executablePath;            // full path of the running program
+    QStringList arguments;             // command-line parameters, program name excluded
 };

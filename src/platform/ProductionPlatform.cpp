@@ -24,6 +24,7 @@ struct ProductionPlatform::Services {
     // The settings store reports a damaged file through the message boxes above.
     JsonRegistry registry{JsonRegistry::defaultPath(), &messages};
     PathBrowserLookup browsers;
+    RecoveryStore recovery{RecoveryStore::defaultFolder()};
 };
 
 ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStringList& arguments)
@@ -37,6 +38,7 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.systemInfo = &services_->systemInfo;
     platform_.registry = &services_->registry;
     platform_.browsers = &services_->browsers;
+    platform_.recovery = &services_->recovery;
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

@@ -48,11 +48,15 @@ QDateTime timeFrom(const QString& text) {
 
 QByteArray encodeCopy(RecoveryKind kind, const QByteArray& text, const RecoverySource& source,
                       const QDateTime& copiedAt) {
+    QJsonObject fields;
+    for (auto it = source.fields.constBegin(); it != source.fields.constEnd(); ++it)
+        fields.insert(it.key(), it.value());
     const QJsonObject header{{u"kind"_s, kindName(kind)},
                              {u"source"_s, source.path},
                              {u"sourceModified"_s, timeText(source.modifiedWhenLoaded)},
                              {u"copiedAt"_s, timeText(copiedAt)},
-                             {u"size"_s, qint64(text.size())}};
+                             {u"size"_s, qint64(text.size())},
+                             {u"fields"_s, fields}};
     return Magic + QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n' + text;
 }
 
@@ -78,6 +82,9 @@ std::optional<RecoveryOffer> decodeCopy(const QByteArray& data) {
     offer.kind = kind == u"page"_s ? RecoveryKind::Page : RecoveryKind::TodayBody;
     offer.source.path = header.value(u"source"_s).toString();
     offer.source.modifiedWhenLoaded = timeFrom(header.value(u"sourceModified"_s).toString());
+    const QJsonObject fields = header.value(u"fields"_s).toObject();
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        offer.source.fields.insert(it.key(), it.value().toString());
     offer.copiedAt = copiedAt;
     offer.text = data.sliced(headerEnd + 1);
     return offer;
@@ -204,8 +211,14 @@ bool RecoveryStore::write(RecoveryKind kind, const QByteArray& text, const Recov
 }
 
 void RecoveryStore::writeLater(RecoveryKind kind, QByteArray text, RecoverySource source) {
+    writeLater(
+        kind, [text = std::move(text)] { return text; }, std::move(source));
+}
+
+void RecoveryStore::writeLater(RecoveryKind kind, std::function<QByteArray()> makeText,
+                               RecoverySource source) {
     QMutexLocker state(&stateMutex_);
-    pending_[slot(kind)] = Job{std::move(text), std::move(source), generation_[slot(kind)]};
+    pending_[slot(kind)] = Job{QByteArray(), std::move(makeText), std::move(source), generation_[slot(kind)]};
     if (draining_)
         return;
     draining_ = true;
@@ -236,8 +249,17 @@ void RecoveryStore::drain() {
             if (job.generation != generation_[slot(kind)])
                 continue;
         }
-        writeLocked(kind, job.text, job.source);
+        const bool written = writeLocked(kind, job.makeText ? job.makeText() : job.text, job.source);
+        io.unlock();
+        QMutexLocker listening(&listenerMutex_);
+        if (listener_)
+            listener_(kind, written);
     }
+}
+
+void RecoveryStore::setWriteListener(std::function<void(RecoveryKind, bool)> listener) {
+    QMutexLocker listening(&listenerMutex_);
+    listener_ = std::move(listener);
 }
 
 void RecoveryStore::waitForWrites() {

@@ -17,8 +17,8 @@
 // A copy put aside gets ".aside-<date>-<time>" added to its name; the program
 // never deletes it.
 //
-// write(), writeLater(), waitForWrites(), remove(), hasCopy() and lastError()
-// may be called from any thread; the others belong to the thread that made
+// write(), writeLater(), waitForWrites(), remove(), hasCopy(), lastError() and
+// setWriteListener() may be called from any thread; the others belong to the thread that made
 // the store.
 
 #include <QByteArray>
@@ -26,11 +26,13 @@
 #include <QHash>
 #include <QList>
 #include <QLockFile>
+#include <QMap>
 #include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +44,8 @@ enum class RecoveryKind { TodayBody, Page };
 struct RecoverySource {
     QString path;
     QDateTime modifiedWhenLoaded;
+    // Named texts kept with the copy (today's body: its date, weathers, title).
+    QMap<QString, QString> fields = {};
 };
 
 // An orphan copy offered back to the user.
@@ -86,6 +90,13 @@ public:
     // Queues the write for this store's own worker thread and returns at once;
     // a newer text of the same kind replaces one not yet written.
     void writeLater(RecoveryKind kind, QByteArray text, RecoverySource source);
+    // The same, with the text made on the worker thread (so that encoding a
+    // big text costs the caller nothing).
+    void writeLater(RecoveryKind kind, std::function<QByteArray()> makeText, RecoverySource source);
+    // Called on the worker thread after each queued write that was carried
+    // out, with whether it succeeded (lastError() says why not). Setting
+    // another listener (or none) waits for a call in progress to end.
+    void setWriteListener(std::function<void(RecoveryKind, bool written)> listener);
     // Returns once every queued write is done.
     void waitForWrites();
     // Removes this instance's copy of kind (a queued write of it is dropped).
@@ -112,6 +123,7 @@ public:
 private:
     struct Job {
         QByteArray text;
+        std::function<QByteArray()> makeText;
         RecoverySource source;
         quint64 generation = 0;
     };
@@ -133,6 +145,9 @@ private:
     quint64 generation_[2] = {0, 0};
     bool draining_ = false;
     mutable QString lastError_;
+
+    QMutex listenerMutex_;
+    std::function<void(RecoveryKind, bool)> listener_;
 
     QHash<QString, std::shared_ptr<QLockFile>> heldOrphans_;
     QThreadPool pool_;

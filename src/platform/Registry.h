@@ -17,6 +17,12 @@ public:
     // Returns false when the key does not exist (and may not be created) or the
     // store cannot be used.
     virtual bool openKey(const QString& path, bool canCreate) = 0;
+    // Opens a key of the current user, creating it when needed, and keeps
+    // every other user of the store out until closeKey(): what is read in
+    // between is what the store holds when the writes are stored, so a value
+    // computed from a stored one (a counter plus this copy's increment) loses
+    // nothing another running copy stored. Keep such a key open only briefly.
+    virtual bool openKeyForUpdate(const QString& path) { return openKey(path, true); }
     // Stores what was written since openKey() and closes the key. Returns false
     // when the writes could not be stored; nothing of them is then kept.
     virtual bool closeKey() = 0;

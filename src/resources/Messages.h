@@ -461,5 +461,81 @@ inline QString pageLoading(int percent) {
     return u"読み込み中… %1%"_s.arg(percent);
 }
 inline const QString PageSaving = u"保存中…"_s;
+// ---- Recovery copies, kept entries and two running copies ----
+
+// The second line under a kept text: the path and the system's reason.
+inline QString withReason(const QString& text, const QString& pathAndReason) {
+    return pathAndReason.isEmpty() ? text : text + u'\n' + pathAndReason;
+}
+// How the store names a key in messages.
+inline QString storeKeyName(const QString& key) {
+    return u"HKEY_CURRENT_USER"_s + key;
+}
+// The second line under TempDiaryLoadFailed: the kept entry's fields are missing.
+inline QString tempKeyMissing(const QString& key, const QString& bodyFile) {
+    return u"%1 が見つかりません。本文は %2 から読み込みました。日付・曜日・天気・タイトルは今日のものです。"_s
+        .arg(storeKeyName(key), bodyFile);
+}
+// The lines under TempDiaryWriteFailed: why the fields were not stored, and
+// where the body is.
+inline QString tempKeyNotWritten(const QString& key, const QString& reason, const QString& bodyFile) {
+    const QString where = reason.isEmpty() ? storeKeyName(key) : reason;
+    return u"%1\n本文は %2 に保存しました。日付・曜日・天気・タイトルは保存されていません。"_s.arg(where,
+                                                                                                   bodyFile);
+}
+// A page at start-up that is there but is no regular file (caption
+// AutoOpenErrorCaption, error icon); reason says what it is.
+inline QString lastSavedFileNotRegular(const QString& path, const QString& reason) {
+    return u"最後に保存されたファイル ["_s + path + u"] を開けませんでした。\n"_s +
+           pathAndReason(path, reason);
+}
+inline QString alwaysOpenFileNotRegular(const QString& path, const QString& reason) {
+    return u"指定されたファイル ["_s + path + u"] を開けませんでした。\n"_s + pathAndReason(path, reason);
+}
+inline QString historyFileNotRegular(const QString& path, const QString& reason) {
+    return u"履歴上の指定のファイル\n"_s + path + u"\nを開けませんでした。\n"_s + pathAndReason(path, reason);
+}
+
+// The time of a recovery copy or a kept entry, as the questions show it.
+inline const QString CopyTimeFormat = u"yyyy/MM/dd HH:mm:ss"_s;
+
+// The start-up question offering a recovery copy back (question icon, Yes/No).
+// %1: the time of the copy, %2: the folder where a declined copy is kept.
+inline const QString RecoveryOfferCaption = u"編集内容の復元"_s;
+inline QString recoveryOfferToday(const QString& time, const QString& folder) {
+    return u"前回、Oribel が正しく終了しなかったため、保存されていない「今日の日記」本文の"
+           u"復元用コピーが残っています（%1 の時点の内容）。\n\n"
+           u"「今日の日記」本文を復元しますか？\n\n"
+           u" [はい] 　　 … 本文を復元する（保存されていない状態で表示します）\n"
+           u" [いいえ]　　… 復元しない（コピーは %2 に別名で残します）"_s.arg(time, folder);
+}
+// %1: the diary page's path (or UnnamedPage), %2: the time, %3: the folder.
+inline const QString UnnamedPage = u"（新規作成・未保存のファイル）"_s;
+inline QString recoveryOfferPage(const QString& page, const QString& time, const QString& folder) {
+    return u"前回、Oribel が正しく終了しなかったため、日記ファイル\n%1\nの保存されていない"
+           u"編集内容の復元用コピーが残っています（%2 の時点の内容）。\n\n"
+           u"「日記ファイル全体編集」に復元しますか？\n\n"
+           u" [はい] 　　 … 編集内容を復元する（保存されていない状態で表示します）\n"
+           u" [いいえ]　　… 復元しない（コピーは %3 に別名で残します）"_s.arg(page, time, folder);
+}
+
+// A recovery copy could not be written; shown once per run (warning icon).
+inline const QString RecoveryWriteFailedCaption = u"復元用コピーの保存エラー"_s;
+inline QString recoveryWriteFailed(const QString& pathAndReason) {
+    return u"編集内容の復元用コピーを保存できませんでした。\n"_s + pathAndReason +
+           u"\n\nこのままでは、Oribel が異常終了した場合に編集内容が失われます。"
+           u"こまめに保存して下さい。"_s;
+}
+
+// Several kept entries at start-up: each is offered in turn, newest first
+// (question icon, Yes/No). %1: how many, %2: when this one was kept.
+inline const QString KeptEntriesCaption = u"一時保存された日記"_s;
+inline QString keptEntryOffer(qsizetype count, const QString& time) {
+    return u"一時保存された「今日の日記」が %1 件あります。\n\n"
+           u"%2 に保存された本文を「今日の日記」に読み込みますか？\n\n"
+           u" [はい] 　　 … この本文を読み込む\n"
+           u" [いいえ]　　… 読み込まない（次回の起動時にもう一度お知らせします）"_s.arg(count)
+               .arg(time);
+}
 
 } // namespace msg

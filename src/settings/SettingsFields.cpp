@@ -19,8 +19,11 @@ A appText(QLatin1StringView name, QString AppSet::*member, LoadRule load = LoadR
     return A{.name = name, .load = load, .text = member};
 }
 
-A statistic(QLatin1StringView name, qint32 AppSet::*member, int groupOrder,
-            SaveRule save = SaveRule::Member) {
+A history(QLatin1StringView name, QString AppSet::*member) {
+    return A{.name = name, .load = LoadRule::Always, .text = member, .save = SaveRule::History};
+}
+
+A statistic(QLatin1StringView name, qint32 AppSet::*member, int groupOrder, SaveRule save) {
     return A{.name = name,
              .type = StoredType::Integer,
              .load = LoadRule::IntegerGroup,
@@ -64,9 +67,9 @@ const QList<SettingsField<AppSet>>& appSetFields() {
     static const QList<A> fields = {
         appText("AlwaysOpenHtml"_L1, &AppSet::AlwaysOpenHtml),
         appText("UserSiteUrl"_L1, &AppSet::UserSiteUrl),
-        appText("LoadLog"_L1, &AppSet::FileHistory1, LoadRule::Always),
-        appText("LoadLog1"_L1, &AppSet::FileHistory2, LoadRule::Always),
-        appText("LoadLog2"_L1, &AppSet::FileHistory3, LoadRule::Always),
+        history("LoadLog"_L1, &AppSet::FileHistory1),
+        history("LoadLog1"_L1, &AppSet::FileHistory2),
+        history("LoadLog2"_L1, &AppSet::FileHistory3),
         appText("ExternalApp1"_L1, &AppSet::ExternalApp1),
         appText("ExternalApp2"_L1, &AppSet::ExternalApp2),
         appText("DecoPrevColor"_L1, &AppSet::DecoPrevColor),
@@ -104,15 +107,18 @@ const QList<SettingsField<AppSet>>& appSetFields() {
         appText("BrowserIE"_L1, &AppSet::BrowserIE),
         appText("BrowserNN"_L1, &AppSet::BrowserNN),
         appText("BrowserOpera"_L1, &AppSet::BrowserOpera),
-        A{.name = "InsertDiaryTime"_L1, .load = LoadRule::NumberText, .number = &AppSet::InsertDiaryTime},
+        A{.name = "InsertDiaryTime"_L1,
+          .load = LoadRule::NumberText,
+          .number = &AppSet::InsertDiaryTime,
+          .save = SaveRule::Counter},
         A{.name = "WriteDiaryFrequency"_L1,
           .load = LoadRule::NumberText,
           .number = &AppSet::WriteDiaryFrequency,
           .fallback = 1},
-        statistic("WriteDiaryTime"_L1, &AppSet::WriteDiaryTime, 1),
-        statistic("WriteDiaryLines"_L1, &AppSet::WriteDiaryLines, 2),
-        statistic("WriteDiaryTimeL"_L1, &AppSet::WriteDiaryTimeL, 3),
-        statistic("WriteDiaryLinesL"_L1, &AppSet::WriteDiaryLinesL, 4),
+        statistic("WriteDiaryTime"_L1, &AppSet::WriteDiaryTime, 1, SaveRule::MonthCounter),
+        statistic("WriteDiaryLines"_L1, &AppSet::WriteDiaryLines, 2, SaveRule::MonthCounter),
+        statistic("WriteDiaryTimeL"_L1, &AppSet::WriteDiaryTimeL, 3, SaveRule::LastMonthCounter),
+        statistic("WriteDiaryLinesL"_L1, &AppSet::WriteDiaryLinesL, 4, SaveRule::LastMonthCounter),
         statistic("WriteLastMonth"_L1, &AppSet::WriteLastMonth, 0, SaveRule::MonthStampOfToday),
     };
     return fields;
@@ -121,6 +127,14 @@ const QList<SettingsField<AppSet>>& appSetFields() {
 QString storedName(qint32 AppSet::*member) {
     for (const A& field : appSetFields()) {
         if (field.number == member)
+            return QString(field.name);
+    }
+    return {};
+}
+
+QString storedName(QString AppSet::*member) {
+    for (const A& field : appSetFields()) {
+        if (field.text == member)
             return QString(field.name);
     }
     return {};

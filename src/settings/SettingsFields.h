@@ -23,10 +23,18 @@ enum class LoadRule {
 // How the value is kept in the store.
 enum class StoredType { Text, Integer };
 
-// What is written for the value.
+// What is written for the value at exit. Several running copies share the
+// store, so a copy writes only what it changed in its run, and counters and
+// the history as a merge with what the store holds at that moment.
 enum class SaveRule {
-    Member,            // the member's value
+    Changed,           // the member, when this copy changed it (or the store lacks it)
+    Counter,           // the stored value plus this copy's increment
+    MonthCounter,      // this month's statistics: the stored value, rolled over as this
+                       // copy rolled it, plus this copy's increment
+    LastMonthCounter,  // the previous month's statistics: the stored value, rolled over
+                       // as this copy rolled it
     MonthStampOfToday, // year × 12 + month of the day of saving
+    History,           // this copy's new entries first, then the stored ones
 };
 
 template <class Record> struct SettingsField {
@@ -38,7 +46,7 @@ template <class Record> struct SettingsField {
     int fallback = 0;                     // NumberText
     int groupOrder = -1;                  // IntegerGroup
     const QString* defaultText = nullptr; // the defaults pass fills an empty member with it
-    SaveRule save = SaveRule::Member;
+    SaveRule save = SaveRule::Changed;
 };
 
 // The values of each record, in the order they are saved.
@@ -47,6 +55,8 @@ const QList<SettingsField<AppSet>>& appSetFields();
 
 // The stored name of a number member of AppSet (the statistics).
 QString storedName(qint32 AppSet::*member);
+// The stored name of a text member of AppSet (FileHistory1 is "LoadLog").
+QString storedName(QString AppSet::*member);
 
 // What the defaults pass does with one position of a flag string.
 struct FlagRule {

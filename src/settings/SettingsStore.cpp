@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 namespace n = storenames;
@@ -93,26 +94,100 @@ void loadFields(Registry& registry, Record& record, const QList<SettingsField<Re
     }
 }
 
+// The text a field is stored as (numbers as decimal text), for comparing.
+template <class Record> QString fieldText(const Record& record, const SettingsField<Record>& field) {
+    if (field.load == LoadRule::FlagString)
+        return flagTextFromBytes(record.flagData(), Record::StoredFlagCount);
+    if (field.text)
+        return record.*field.text;
+    return QString::number(record.*field.number);
+}
+
+// Whether the store lacks a value, or holds it as the other type.
+bool storeLacks(const Registry& registry, const QString& name, StoredType type) {
+    if (!registry.valueExists(name))
+        return true;
+    const bool integer = registry.readInteger(name).has_value();
+    return integer != (type == StoredType::Integer);
+}
+
+// Whether a value of the Changed rule is written: when the user changed it in
+// this run, or the store lacks it. What only the start-up defaults pass filled
+// in or repaired is written where the store still holds what this copy
+// loaded, never over what another copy stored since.
 template <class Record>
-void saveFields(ValueWriter& writer, const Record& record, const QList<SettingsField<Record>>& fields,
-                const QDate& today) {
+bool changedHere(const Registry& registry, const SettingsField<Record>& field, const Record& current,
+                 const Record& loaded, const Record& afterDefaults) {
+    const QString name(field.name);
+    if (storeLacks(registry, name, field.type))
+        return true;
+    const QString now = fieldText(current, field);
+    if (now != fieldText(afterDefaults, field))
+        return true;
+    const QString before = fieldText(loaded, field);
+    return now != before && registry.readString(name) == before;
+}
+
+// Writes each value its rule asks for: merged holds what is written, loaded
+// what this copy loaded, afterDefaults the same after the start-up defaults pass.
+template <class Record>
+void saveFields(ValueWriter& writer, const Registry& registry, const Record& merged, const Record& loaded,
+                const Record& afterDefaults, const QList<SettingsField<Record>>& fields, const QDate& today) {
     for (const SettingsField<Record>& field : fields) {
         const QString name(field.name);
-        if (field.load == LoadRule::FlagString) {
-            writer.text(name, flagTextFromBytes(record.flagData(), Record::StoredFlagCount));
-            continue;
+        bool write = true;
+        switch (field.save) {
+        case SaveRule::Changed:
+            write = changedHere(registry, field, merged, loaded, afterDefaults);
+            break;
+        case SaveRule::History:
+            write = merged.*field.text != registry.readString(name) || storeLacks(registry, name, field.type);
+            break;
+        case SaveRule::Counter:
+        case SaveRule::MonthCounter:
+        case SaveRule::LastMonthCounter:
+        case SaveRule::MonthStampOfToday:
+            break;
         }
-        if (field.text) {
-            writer.text(name, record.*field.text);
+        if (!write)
+            continue;
+        if (field.load == LoadRule::FlagString || field.text) {
+            writer.text(name, fieldText(merged, field));
             continue;
         }
         const qint32 value =
-            field.save == SaveRule::MonthStampOfToday ? MonthStamp(today) : record.*field.number;
+            field.save == SaveRule::MonthStampOfToday ? MonthStamp(today) : merged.*field.number;
         if (field.type == StoredType::Integer)
             writer.integer(name, value);
         else
             writer.text(name, QString::number(value));
     }
+}
+
+QStringList nonEmpty(const QStringList& entries) {
+    QStringList result;
+    for (const QString& entry : entries) {
+        if (!entry.isEmpty())
+            result << entry;
+    }
+    return result;
+}
+
+// Saturating 32-bit arithmetic for merged counters.
+qint32 clamped(qint64 value) {
+    return qint32(
+        std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+// What the store holds now of the statistics (0 where missing).
+AppSet storedStatistics(const Registry& registry) {
+    AppSet stored;
+    stored.InsertDiaryTime = intOr(registry.readString(storedName(&AppSet::InsertDiaryTime)), 0);
+    for (qint32 AppSet::*member :
+         {&AppSet::WriteDiaryTime, &AppSet::WriteDiaryLines, &AppSet::WriteDiaryTimeL,
+          &AppSet::WriteDiaryLinesL, &AppSet::WriteLastMonth})
+        stored.*member = registry.readInteger(storedName(member)).value_or(0);
+    return stored;
 }
 
 } // namespace
@@ -163,18 +238,79 @@ LoadOutcome LoadSettings(Registry& registry, const BrowserLookup& browsers, Html
     return outcome;
 }
 
+QStringList mergeHistory(const QStringList& current, const QStringList& loaded, const QStringList& stored) {
+    // Each save puts its path on top and drops it further down, so the
+    // current history is the paths this copy saved, newest first, followed by
+    // the loaded entries it did not save, in their order. The shortest such
+    // head is what this copy added.
+    const QStringList now = nonEmpty(current);
+    const QStringList before = nonEmpty(loaded);
+    qsizetype added = 0;
+    for (; added < now.size(); ++added) {
+        const QStringList head = now.mid(0, added);
+        QStringList rest;
+        for (const QString& entry : before) {
+            if (!head.contains(entry))
+                rest << entry;
+        }
+        if (now.mid(added) == rest.mid(0, now.size() - added))
+            break;
+    }
+    QStringList merged = now.mid(0, added);
+    for (const QString& entry : nonEmpty(stored)) {
+        if (!merged.contains(entry))
+            merged << entry;
+    }
+    merged.resize(3);
+    return merged;
+}
+
+AppSet mergeStatistics(const AppSet& stored, const LoadedSettings& loaded, const AppSet& current,
+                       const QDate& today) {
+    const bool rolledOver = loaded.checkedMonth > loaded.app.WriteLastMonth;
+    // The store moves into that month only once, by the first copy to save.
+    const bool storeRollsOver = rolledOver && stored.WriteLastMonth < loaded.checkedMonth;
+    const qint64 addedTime = qint64(current.WriteDiaryTime) - (rolledOver ? 0 : loaded.app.WriteDiaryTime);
+    const qint64 addedLines = qint64(current.WriteDiaryLines) - (rolledOver ? 0 : loaded.app.WriteDiaryLines);
+
+    AppSet merged = current;
+    merged.WriteDiaryTime = clamped((storeRollsOver ? 0 : stored.WriteDiaryTime) + addedTime);
+    merged.WriteDiaryLines = clamped((storeRollsOver ? 0 : stored.WriteDiaryLines) + addedLines);
+    merged.WriteDiaryTimeL = storeRollsOver ? stored.WriteDiaryTime : stored.WriteDiaryTimeL;
+    merged.WriteDiaryLinesL = storeRollsOver ? stored.WriteDiaryLines : stored.WriteDiaryLinesL;
+    merged.WriteLastMonth = MonthStamp(today);
+    // The thank-you message resets this copy's count; another copy's entries
+    // since the load still count.
+    merged.InsertDiaryTime = clamped(std::max<qint64>(
+        0, qint64(stored.InsertDiaryTime) + current.InsertDiaryTime - loaded.app.InsertDiaryTime));
+    return merged;
+}
+
 bool SaveSettings(Registry& registry, MessageService& messages, const HtmlSet& html, const AppSet& app,
-                  const QString& executablePath, const QDate& today) {
+                  const LoadedSettings& loaded, const QString& executablePath, const QDate& today) {
     // Unlike a failed write, a key that cannot be opened used to pass without a
     // word, losing every setting; it is reported the same way.
-    if (!registry.openKey(n::SettingsKey, true)) {
-        showPlain(messages, msg::RegistryWriteFailed);
+    if (!registry.openKeyForUpdate(n::SettingsKey)) {
+        showPlain(messages, msg::withReason(msg::RegistryWriteFailed, registry.lastError()));
         return false;
     }
 
+    AppSet merged = mergeStatistics(storedStatistics(registry), loaded, app, today);
+    const QStringList history =
+        mergeHistory({app.FileHistory1, app.FileHistory2, app.FileHistory3},
+                     {loaded.app.FileHistory1, loaded.app.FileHistory2, loaded.app.FileHistory3},
+                     {registry.readString(storedName(&AppSet::FileHistory1)),
+                      registry.readString(storedName(&AppSet::FileHistory2)),
+                      registry.readString(storedName(&AppSet::FileHistory3))});
+    merged.FileHistory1 = history[0];
+    merged.FileHistory2 = history[1];
+    merged.FileHistory3 = history[2];
+
     ValueWriter writer(registry);
-    saveFields(writer, html, htmlSetFields(), today);
-    saveFields(writer, app, appSetFields(), today);
+    saveFields(writer, registry, html, loaded.html, loaded.htmlAfterDefaults.value_or(loaded.html),
+               htmlSetFields(), today);
+    saveFields(writer, registry, merged, loaded.app, loaded.appAfterDefaults.value_or(loaded.app),
+               appSetFields(), today);
     writer.text(n::InstallPath, executablePath);
     writer.text(n::Version, msg::StoredVersion);
 
@@ -184,19 +320,15 @@ bool SaveSettings(Registry& registry, MessageService& messages, const HtmlSet& h
     }
     const bool stored = registry.closeKey();
     if (!writer.ok() || !stored) {
-        showPlain(messages, msg::RegistryWriteFailed);
+        showPlain(messages, msg::withReason(msg::RegistryWriteFailed, registry.lastError()));
         return false;
     }
     return true;
 }
 
-void SaveTempDiary(Registry& registry, MessageService& messages, const TempDiary& diary) {
-    // A Temp subkey that cannot be created is reported like a failed write:
-    // the kept entry's fields would otherwise be lost without a word.
-    if (!registry.openKey(n::TempKey, true)) {
-        showPlain(messages, msg::TempDiaryWriteFailed);
-        return;
-    }
+bool writeTempDiary(Registry& registry, const QString& key, const TempDiary& diary) {
+    if (!registry.openKey(key, true))
+        return false;
     ValueWriter writer(registry);
     writer.text(n::TDY, diary.TDY);
     writer.text(n::TDM, diary.TDM);
@@ -208,28 +340,46 @@ void SaveTempDiary(Registry& registry, MessageService& messages, const TempDiary
     writer.text(n::TDW2N, QString::number(diary.TDW2N));
     writer.text(n::TDT, diary.TDT);
     const bool stored = registry.closeKey();
-    if (!writer.ok() || !stored)
-        showPlain(messages, msg::TempDiaryWriteFailed);
+    return writer.ok() && stored;
 }
 
-std::optional<TempDiary> LoadTempDiary(Registry& registry, MessageService& messages) {
-    std::optional<TempDiary> diary;
-    if (registry.openKey(n::TempKey, false)) {
-        diary.emplace();
-        diary->TDY = registry.readString(n::TDY);
-        diary->TDM = registry.readString(n::TDM);
-        diary->TDD = registry.readString(n::TDD);
-        diary->TDW = registry.readString(n::TDW);
-        diary->TDW1 = registry.readString(n::TDW1);
-        diary->TDW2 = registry.readString(n::TDW2);
-        diary->TDW1N = intOr(registry.readString(n::TDW1N), -1);
-        diary->TDW2N = intOr(registry.readString(n::TDW2N), -1);
-        diary->TDT = registry.readString(n::TDT);
-        registry.closeKey();
-    } else {
-        showPlain(messages, msg::TempDiaryLoadFailed);
+bool SaveTempDiary(Registry& registry, MessageService& messages, const TempDiary& diary, const QString& key,
+                   const QString& bodyFile) {
+    // A Temp subkey that cannot be created is reported like a failed write:
+    // the kept entry's fields would otherwise be lost without a word.
+    if (writeTempDiary(registry, key, diary))
+        return true;
+    const QString detail = bodyFile.isEmpty() ? registry.lastError()
+                                              : msg::tempKeyNotWritten(key, registry.lastError(), bodyFile);
+    showPlain(messages, msg::withReason(msg::TempDiaryWriteFailed, detail));
+    return false;
+}
+
+std::optional<TempDiary> readTempDiary(Registry& registry, const QString& key) {
+    if (!registry.openKey(key, false))
+        return std::nullopt;
+    TempDiary diary;
+    diary.TDY = registry.readString(n::TDY);
+    diary.TDM = registry.readString(n::TDM);
+    diary.TDD = registry.readString(n::TDD);
+    diary.TDW = registry.readString(n::TDW);
+    diary.TDW1 = registry.readString(n::TDW1);
+    diary.TDW2 = registry.readString(n::TDW2);
+    diary.TDW1N = intOr(registry.readString(n::TDW1N), -1);
+    diary.TDW2N = intOr(registry.readString(n::TDW2N), -1);
+    diary.TDT = registry.readString(n::TDT);
+    registry.closeKey();
+    return diary;
+}
+
+std::optional<TempDiary> LoadTempDiary(Registry& registry, MessageService& messages, const QString& key,
+                                       const QString& bodyFile) {
+    std::optional<TempDiary> diary = readTempDiary(registry, key);
+    if (!diary) {
+        const QString detail =
+            bodyFile.isEmpty() ? msg::storeKeyName(key) : msg::tempKeyMissing(key, bodyFile);
+        showPlain(messages, msg::withReason(msg::TempDiaryLoadFailed, detail));
     }
-    registry.deleteKey(n::TempKey);
     return diary;
 }
 

@@ -22,12 +22,15 @@ protected:
     void SetUp() override { fake.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 5, 3))); }
     void TearDown() override { form.reset(); }
 
-    // Creates and shows the main window (the show sequence runs).
+    // Creates and shows the main window (the show sequence runs, to its last
+    // steps once the window is on screen).
     TMainForm& start() {
+        form.reset(); // one window at a time, as one run of the program has
         form = std::make_unique<TMainForm>(fake.platform());
         form->show();
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return form->startupRestored(); }));
         return *form;
     }
     // Closes the window through its close sequence; true when it closed.

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <limits>
@@ -394,4 +395,37 @@ TEST_F(JsonRegistryTest, UnusableLocationFailsWithoutCrashing) {
     EXPECT_FALSE(registry.writeString(u"A"_s, u"b"_s)) << "no key is open";
     EXPECT_TRUE(registry.closeKey());
     EXPECT_TRUE(messages.requests().isEmpty());
+}
+
+TEST_F(JsonRegistryTest, AnUpdateKeepsOtherCopiesOutUntilItCloses) {
+    JsonRegistry first(path(), &messages);
+    JsonRegistry second(path(), &messages);
+    const auto increment = [](JsonRegistry& store) {
+        store.writeInteger(u"Count"_s, store.readInteger(u"Count"_s).value_or(0) + 1);
+    };
+    ASSERT_TRUE(first.openKeyForUpdate(Pagora));
+    std::atomic<bool> secondDone = false;
+    std::thread other([&] {
+        if (second.openKeyForUpdate(Pagora)) {
+            increment(second);
+            second.closeKey();
+        }
+        secondDone = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(secondDone) << "the other copy waits";
+    increment(first);
+    ASSERT_TRUE(first.closeKey());
+    other.join();
+    ASSERT_TRUE(first.openKey(Pagora, false));
+    EXPECT_EQ(first.readInteger(u"Count"_s), 2) << "neither increment is lost";
+    first.closeKey();
+
+    // A damaged file found by an update is reported once the lock is given back.
+    writeFile("{ damaged");
+    ASSERT_TRUE(first.openKeyForUpdate(Pagora));
+    EXPECT_TRUE(messages.requests().isEmpty());
+    first.closeKey();
+    EXPECT_EQ(messages.requests().size(), 1);
+    EXPECT_FALSE(QFile::exists(path() + u".lock"_s));
 }

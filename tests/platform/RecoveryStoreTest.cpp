@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -271,4 +272,32 @@ TEST(RecoveryStore, QueuedWritesKeepTheNewestTextAndARemovalWins) {
     ASSERT_EQ(scan.offers.size(), 1);
     EXPECT_EQ(scan.offers.first().text, QByteArray("body 199"));
     EXPECT_EQ(scan.offers.first().filePath, QDir(folder).filePath(instance + u".today.rcv"_s));
+}
+
+TEST(RecoveryStore, FieldsTravelWithTheCopyAndQueuedWritesAreAnnounced) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"Oribel"_s);
+    const QMap<QString, QString> fields{{u"TDT"_s, u"題名"_s}, {u"TDW1N"_s, u"2"_s}};
+    QList<std::pair<RecoveryKind, bool>> announced;
+    QMutex announcedMutex;
+    {
+        RecoveryStore store(folder);
+        store.setWriteListener([&](RecoveryKind kind, bool written) {
+            QMutexLocker locker(&announcedMutex);
+            announced.append({kind, written});
+        });
+        RecoverySource source;
+        source.fields = fields;
+        store.writeLater(
+            RecoveryKind::TodayBody, [] { return QByteArray("made on the worker"); }, source);
+        store.waitForWrites();
+        store.setWriteListener({});
+    }
+    EXPECT_EQ(announced, (QList<std::pair<RecoveryKind, bool>>{{RecoveryKind::TodayBody, true}}));
+
+    RecoveryStore next(folder);
+    const RecoveryScan scan = next.scan();
+    ASSERT_EQ(scan.offers.size(), 1);
+    EXPECT_EQ(scan.offers[0].text, QByteArray("made on the worker"));
+    EXPECT_EQ(scan.offers[0].source.fields, fields);
 }

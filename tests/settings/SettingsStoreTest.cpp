@@ -1,9 +1,11 @@
 #include "settings/SettingsStore.h"
 #include "support/FakeMessages.h"
 
+#include "document/DocumentHistory.h"
 #include "platform/JsonRegistry.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
+#include "today/Statistics.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 
@@ -91,10 +94,12 @@ protected:
     LoadOutcome load() {
         html = HtmlSet();
         app = AppSet();
-        return LoadSettings(registry, browsers, html, app);
+        const LoadOutcome outcome = LoadSettings(registry, browsers, html, app);
+        loaded = LoadedSettings{html, app};
+        return outcome;
     }
     bool save(const QDate& today = QDate(2003, 6, 6)) {
-        return SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, today);
+        return SaveSettings(registry, messages, html, app, loaded, u"/opt/oribel/oribel"_s, today);
     }
     void applyDefaults() {
         bool cleared = true;
@@ -115,6 +120,7 @@ protected:
     FixedBrowsers browsers;
     HtmlSet html;
     AppSet app;
+    LoadedSettings loaded; // as the last load() left the records
 };
 
 } // namespace
@@ -299,14 +305,16 @@ TEST_F(SettingsStoreTest, KeptEntryRoundTripAndDeletion) {
     EXPECT_EQ(kept->TDW2, u"霧"_s);
     EXPECT_EQ(kept->TDW2N, -1);
     EXPECT_EQ(kept->TDT, u"題名"_s);
-    EXPECT_FALSE(registry.keyExists(n::TempKey));
+    EXPECT_TRUE(registry.keyExists(n::TempKey)) << "the fields stay until the entry is safe elsewhere";
     EXPECT_TRUE(registry.keyExists(n::SettingsKey));
     EXPECT_TRUE(messages.requests().isEmpty());
 
-    // A second restore finds nothing and says so.
+    // Once released, a restore finds nothing and says which key is missing.
+    ASSERT_TRUE(registry.deleteKey(n::TempKey));
     EXPECT_FALSE(LoadTempDiary(registry, messages));
     ASSERT_EQ(messages.requests().size(), 1);
-    EXPECT_EQ(messages.requests()[0].text, u"Registory Load Error. -TD"_s);
+    EXPECT_EQ(messages.requests()[0].text,
+              u"Registory Load Error. -TD\nHKEY_CURRENT_USER\\software\\mervane\\Pagora\\Temp"_s);
     EXPECT_EQ(messages.requests()[0].caption, msg::AppTitle);
     EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
 
@@ -354,21 +362,26 @@ TEST_F(SettingsStoreTest, FailuresAreReported) {
     }
     JsonRegistry unusable(dir.filePath(u"blocker/registry.json"_s), &messages);
     applyDefaults();
-    EXPECT_FALSE(SaveSettings(unusable, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    EXPECT_FALSE(SaveSettings(unusable, messages, html, app, LoadedSettings{}, u"/opt/oribel/oribel"_s,
+                              QDate(2003, 6, 6)));
     ASSERT_EQ(messages.requests().size(), 1);
-    EXPECT_EQ(messages.requests()[0].text, u"レジストリに書き込めませんでした。"_s);
+    // The kept text, then where and why.
+    EXPECT_TRUE(unusable.lastError().startsWith(QDir::toNativeSeparators(dir.filePath(u"blocker"_s))))
+        << unusable.lastError().toStdString();
+    EXPECT_EQ(messages.requests()[0].text, u"レジストリに書き込めませんでした。\n"_s + unusable.lastError());
     EXPECT_EQ(messages.requests()[0].caption, u"Oribel 3"_s);
     EXPECT_EQ(messages.requests()[0].icon, MsgIcon::None);
     EXPECT_EQ(messages.requests()[0].buttons, MsgButtons::Ok);
 
     SaveTempDiary(unusable, messages, TempDiary{});
     ASSERT_EQ(messages.requests().size(), 2);
-    EXPECT_EQ(messages.requests()[1].text, u"Registory Write Error. -TD"_s);
+    EXPECT_EQ(messages.requests()[1].text, u"Registory Write Error. -TD\n"_s + unusable.lastError());
 
     // A write failing halfway: the rest and the deletions are skipped, one message.
     messages.clear();
     FailingRegistry failing(10);
-    EXPECT_FALSE(SaveSettings(failing, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2003, 6, 6)));
+    EXPECT_FALSE(SaveSettings(failing, messages, html, app, LoadedSettings{}, u"/opt/oribel/oribel"_s,
+                              QDate(2003, 6, 6)));
     EXPECT_EQ(failing.written, SavedNames.mid(0, 9));
     EXPECT_TRUE(failing.deleted.isEmpty());
     ASSERT_EQ(messages.requests().size(), 1);
@@ -402,4 +415,101 @@ TEST_F(SettingsStoreTest, UserBrowserPathsReEnableTheirCommands) {
     seed(n::SettingsKey, {{u"AppSetFlags"_s, u"0000000000000"_s}});
     outcome = load();
     EXPECT_FALSE(outcome.sendNNEnabled) << "only when the user chose the own paths";
+}
+
+TEST(SettingsMerge, HistoryPutsThisCopysNewEntriesFirst) {
+    struct Case {
+        const char* what;
+        QStringList loaded, current, stored, expected;
+    };
+    const QString a = u"/a.htm"_s, b = u"/b.htm"_s, c = u"/c.htm"_s, x = u"/x.htm"_s, y = u"/y.htm"_s;
+    const QString none;
+    const QList<Case> cases = {
+        {"nothing saved here: the store's history stands", {a, b, c}, {a, b, c}, {x, a, b}, {x, a, b}},
+        {"one new page before the store's", {a, b, c}, {y, a, b}, {x, a, b}, {y, x, a}},
+        {"a page moved up is new", {a, b, c}, {b, a, c}, {x, a, b}, {b, x, a}},
+        {"two pages saved here, newest first", {a, b, c}, {y, b, a}, {x, a, c}, {y, b, x}},
+        {"a first run", {none, none, none}, {a, none, none}, {none, none, none}, {a, none, none}},
+        {"the same page saved by both copies appears once", {a, b, c}, {x, a, b}, {x, a, b}, {x, a, b}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(mergeHistory(c.current, c.loaded, c.stored), c.expected);
+    }
+}
+
+TEST(SettingsMerge, StatisticsAddThisCopysIncrementsToTheStoredCounts) {
+    // Counts as {InsertDiaryTime, WriteDiaryTime, WriteDiaryLines, WriteDiaryTimeL,
+    // WriteDiaryLinesL, WriteLastMonth}.
+    using Counts = std::array<qint32, 6>;
+    const auto set = [](const Counts& counts) {
+        AppSet app;
+        app.InsertDiaryTime = counts[0];
+        app.WriteDiaryTime = counts[1];
+        app.WriteDiaryLines = counts[2];
+        app.WriteDiaryTimeL = counts[3];
+        app.WriteDiaryLinesL = counts[4];
+        app.WriteLastMonth = counts[5];
+        return app;
+    };
+    const qint32 nov = 2026 * 12 + 11, dec = 2026 * 12 + 12;
+    struct Case {
+        const char* what;
+        Counts loaded;
+        qint32 checkedMonth;
+        Counts current, stored, expected;
+    };
+    const QList<Case> cases = {
+        {"alone: the copy's own counts",
+         {5, 3, 30, 9, 90, dec},
+         dec,
+         {6, 4, 37, 9, 90, dec},
+         {5, 3, 30, 9, 90, dec},
+         {6, 4, 37, 9, 90, dec}},
+        {"the other copy composed meanwhile",
+         {5, 3, 30, 9, 90, dec},
+         dec,
+         {6, 4, 37, 9, 90, dec},
+         {7, 5, 41, 9, 90, dec},
+         {8, 6, 48, 9, 90, dec}},
+        {"rolled over here first: the store's month moves to the previous one",
+         {5, 3, 30, 9, 90, nov},
+         dec,
+         {6, 1, 7, 3, 30, nov},
+         {7, 5, 41, 9, 90, nov},
+         {8, 1, 7, 5, 41, dec}},
+        {"rolled over by both: the other copy moved the store already",
+         {5, 3, 30, 9, 90, nov},
+         dec,
+         {6, 1, 7, 3, 30, nov},
+         {6, 2, 9, 3, 30, dec},
+         {7, 3, 16, 3, 30, dec}},
+        {"thanked here: the other copy's entries since still count",
+         {61, 3, 30, 9, 90, dec},
+         dec,
+         {1, 4, 37, 9, 90, dec},
+         {63, 5, 41, 9, 90, dec},
+         {3, 6, 48, 9, 90, dec}},
+        {"thanked by both copies: never below 0",
+         {61, 3, 30, 9, 90, dec},
+         dec,
+         {0, 3, 30, 9, 90, dec},
+         {0, 3, 30, 9, 90, dec},
+         {0, 3, 30, 9, 90, dec}},
+        {"counts stop at the largest value",
+         {0, 3, 30, 0, 0, dec},
+         dec,
+         {0, 4, 2147483647, 0, 0, dec},
+         {0, 3, 100, 0, 0, dec},
+         {0, 4, 2147483647, 0, 0, dec}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AppSet merged =
+            mergeStatistics(set(c.stored), LoadedSettings{HtmlSet(), set(c.loaded), c.checkedMonth},
+                            set(c.current), QDate(2026, 12, 8));
+        const Counts got{merged.InsertDiaryTime, merged.WriteDiaryTime,   merged.WriteDiaryLines,
+                         merged.WriteDiaryTimeL, merged.WriteDiaryLinesL, merged.WriteLastMonth};
+        EXPECT_EQ(got, c.expected);
+    }
 }

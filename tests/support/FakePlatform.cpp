@@ -11,6 +11,17 @@ FakePlatform::FakePlatform() {
         programFolder_ += QDir::separator();
     store = std::make_unique<JsonRegistry>(storePath(), &messages);
     registry = store.get();
+    restartRecovery();
+}
+
+void FakePlatform::restartRecovery() {
+    if (recovery)
+        recovery.reset();
+    recovery = std::make_unique<RecoveryStore>(recoveryFolder());
+}
+
+QString FakePlatform::recoveryFolder() const {
+    return stateFolder_.filePath(QStringLiteral("Oribel"));
 }
 
 QString FakePlatform::storePath() const {
@@ -27,6 +38,7 @@ const Platform& FakePlatform::platform() {
     platform_.systemInfo = &systemInfo;
     platform_.registry = registry;
     platform_.browsers = &browsers;
+    platform_.recovery = recovery.get();
     platform_.programFolder = programFolder_;
     platform_.executablePath = executablePath();
     platform_.arguments = arguments;

@@ -12,6 +12,7 @@
 
 #include "platform/JsonRegistry.h"
 #include "platform/Platform.h"
+#include "platform/RecoveryStore.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeServices.h"
@@ -37,6 +38,13 @@ public:
     std::unique_ptr<JsonRegistry> store; // on storePath()
     Registry* registry = nullptr;        // store.get() unless a test changes it
     QStringList arguments;               // command-line parameters, program name excluded
+    // Recovery copies in a temporary folder (recoveryFolder()).
+    std::unique_ptr<RecoveryStore> recovery;
+
+    // A new recovery store on the same folder, as a new run of the program
+    // gets: the copies of the previous one are then orphans.
+    void restartRecovery();
+    QString recoveryFolder() const;
 
     // The temporary program folder, ending in the native separator; removed
     // with the FakePlatform.
@@ -57,6 +65,7 @@ public:
 private:
     QTemporaryDir folder_;
     QTemporaryDir configFolder_;
+    QTemporaryDir stateFolder_;
     QString programFolder_;
     Platform platform_;
 };
