@@ -14,6 +14,7 @@
 #include <QPointer>
 
 struct BlockTotals;
+class TagHighlighter;
 
 class DiaryEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -53,6 +54,9 @@ public:
     // to the commands instead of handling them itself.
     void setCommandKeys(const QList<QKeySequence>& keys);
 
+    // Shows the tags of the text in dark red, display only (TagHighlighter.h).
+    void highlightTags();
+
 Q_SIGNALS:
     // The totals changed (after every edit).
     void totalsChanged();
@@ -72,4 +76,5 @@ private:
     QPointer<QTextDocument> countedDocument_;
     QList<QKeySequence> commandKeys_;
     bool loading_ = false;
+    TagHighlighter* tagHighlighter_ = nullptr;
 };
