@@ -262,7 +262,6 @@ void TMainForm::DeleteErrorPage() {
 }
 
 void TMainForm::ClearBookmarkMenu() {}
-void TMainForm::ClearSnippetMenu() {}
 void TMainForm::ClearProjectMenu() {}
 
 // ---- Dropped files --------------------------------------------------------------

@@ -9,7 +9,8 @@
 //   MainCommands.cpp  the command table (actions, captions, keys), the menus, the
 //                     commands' states per tab, tab switching
 //   MainDocument.cpp  the whole-file tab's document commands and history menus
-//   MainEdit.cpp      the editing commands shared by both editors
+//   MainEdit.cpp      the editing commands shared by both editors, the quick tags
+//   MainTags.cpp      the tag builder's openers, the snippet menu, tag highlighting
 //   MainToday.cpp     today's page, the composer, the status panels
 //   MainHelp.cpp      the Help menu
 // docs/ARCHITECTURE.md walks through adding a command.
@@ -37,6 +38,7 @@ class QWidget;
 class TUpDown;
 class TTitleForm;
 struct TempDiary;
+enum class TagMode : char;
 
 enum class StatusTab { Today, Document };
 enum class WrapTarget { Both, Today, Document };
@@ -91,7 +93,8 @@ public:
     QAction *FileTodayNew = nullptr, *FileTodaySave = nullptr, *FileExit = nullptr;
     QAction *FileHist1 = nullptr, *FileHist2 = nullptr, *FileHist3 = nullptr, *FileProjectEdit = nullptr;
     QAction *UndoAction = nullptr, *CutAction = nullptr, *CopyAction = nullptr, *PasteAction = nullptr,
-            *DelAction = nullptr, *AllSelectAction = nullptr, *EditSearch = nullptr, *EditNext = nullptr;
+            *DelAction = nullptr, *AllSelectAction = nullptr, *EditSearch = nullptr, *EditNext = nullptr,
+            *TagHighlightAction = nullptr;
     QAction *InsertDiaryAction = nullptr, *InsertTitle = nullptr, *TagBRAction = nullptr,
             *TagHRAction = nullptr, *TagLinkAction = nullptr, *TagGraphAction = nullptr,
             *TagDecAction = nullptr, *TagPosAction = nullptr, *SentenceAction = nullptr,
@@ -109,6 +112,8 @@ public:
     // Context-menu items whose caption differs from the main menu's.
     QAction *InsDiary = nullptr, *TagDecPopup = nullptr, *TagSentencePopup = nullptr;
     QAction *PopupHist1 = nullptr, *PopupHist2 = nullptr, *PopupHist3 = nullptr;
+    // The snippet menu's registration item "（任意タグ,単文の登録...）".
+    QAction* SentenceEdit = nullptr;
 
     QMenu *MenuFile = nullptr, *FileHistory = nullptr, *FileProjects = nullptr, *MenuEdit = nullptr,
           *MenuInsert = nullptr, *InsertSPC = nullptr, *MenuView = nullptr, *MenuBrowse = nullptr,
@@ -193,6 +198,21 @@ private:
     // ---- MainEdit.cpp: editing commands
     void ConnectEditCommands();
     void MenuEditClick();
+    void InsertText(const QString& text);
+    void TagBRActionExecute();
+    void TagHRActionExecute();
+    void InsTimeActionExecute();
+
+    // ---- MainTags.cpp: tag builder openers, snippet menu, highlighting, "<" warning
+    void ConnectTagCommands();
+    void OpenTagBuilder(TagMode mode);
+    void BtnSentenceClick();
+    void SentenceActionExecute();
+    void PopUpSnippetMenu(QPoint offset);
+    void LoadSnippetMenu();
+    void SentenceEditClick(QAction* item);
+    void HighlightTags(DiaryEditor* editor);
+    void MTodayKeyPress(const QString& typed);
 
     // ---- MainToday.cpp: today's page, composer, status
     void ConnectTodayCommands();
@@ -237,4 +257,6 @@ private:
     QString ieFromSystem_, nnFromSystem_, operaFromSystem_;
     QString diaryTitle_;
     QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
+    bool specialCharWarned_ = false;    // the "<" warning was shown in this run
+    bool snippetMenuLoaded_ = false;    // the snippets are items of PopupSentence
 };
