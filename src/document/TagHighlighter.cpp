@@ -78,7 +78,7 @@ void TagHighlighter::clear() {
     editor_->viewport()->update();
 }
 
-void TagHighlighter::onContentsChange(int position, int /*charsRemoved*/, int charsAdded) {
+void TagHighlighter::onContentsChange(int position, int charsRemoved, int charsAdded) {
     if (!active_)
         return;
     QTextDocument* document = editor_->document();
@@ -89,6 +89,15 @@ void TagHighlighter::onContentsChange(int position, int /*charsRemoved*/, int ch
     }
     QTextBlock block = document->findBlock(position);
     const QTextBlock last = document->findBlock(position + charsAdded);
+    // Text added at the end of a line (a line break, say) leaves that line's
+    // characters where they were: it keeps its colours.
+    const bool appendedToLine =
+        charsRemoved == 0 && last.position() + last.length() - 1 == position + charsAdded;
+    if (appendedToLine) {
+        if (block == last)
+            return;
+        block = block.next();
+    }
     for (; block.isValid(); block = block.next()) {
         block.setUserState(NoRuns);
         if (block == last)

@@ -8,8 +8,9 @@
 // lines inserted or removed later do not shift the colours onto other lines.
 // The colours reach a block's layout only when the block is about to be
 // painted, so highlighting a big page costs the scan and not a layout of
-// every line. A block edited afterwards loses its colours (the colouring is
-// not kept up to date while typing) until the next highlighting.
+// every line. A line edited afterwards loses its colours (the colouring is
+// not kept up to date while typing) until the next highlighting; text added
+// at the end of a line leaves the line's own colours alone.
 
 #include "document/TagRuns.h"
 

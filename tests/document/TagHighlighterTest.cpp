@@ -94,6 +94,17 @@ TEST_F(TagHighlighting, EditsUncolourOnlyTheirLinesAndNewLinesShiftNothing) {
     EXPECT_EQ(shownRuns(editor, 2), Ranges({{0, 3}})) << "<I> moved down with its line";
     EXPECT_EQ(shownRuns(editor, 3), Ranges({{0, 3}}));
 
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(u"\n"_s); // a new line after "<B>one"
+    paint();
+    EXPECT_EQ(shownRuns(editor, 1), Ranges()) << "still uncoloured";
+    cursor.movePosition(QTextCursor::Down);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(u"\nx"_s); // text after "<I>two"
+    paint();
+    EXPECT_EQ(shownRuns(editor, 3), Ranges({{0, 3}})) << "a line whose end grew keeps its colours";
+    EXPECT_EQ(shownRuns(editor, 5), Ranges({{0, 3}}));
+
     editor.highlightTags();
     paint();
     EXPECT_EQ(shownRuns(editor, 1), Ranges({{0, 3}})) << "highlighting again colours the edited lines";
