@@ -376,8 +376,14 @@ bool TagsDecorationPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* field = qobject_cast<QLineEdit*>(watched);
         const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (field && typed.size() == 1 && !ColorFieldAcceptsChar(field->text(), typed.front()))
-            return true; // dropped
+        if (field && typed.size() == 1) {
+            // The typed character replaces the selection: what stays decides.
+            QString staying = field->text();
+            if (field->hasSelectedText())
+                staying.remove(field->selectionStart(), field->selectedText().size());
+            if (!ColorFieldAcceptsChar(staying, typed.front()))
+                return true; // dropped
+        }
     }
     return QObject::eventFilter(watched, event);
 }

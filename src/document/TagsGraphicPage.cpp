@@ -30,8 +30,6 @@ TagsGraphicPage::TagsGraphicPage(QTabWidget* pages, FileDialog* openDialog)
     EditGraphicName->setMinimumWidth(260);
     LabelGraphicName = BuddyLabel(u"画像ファイル名(&N)："_s, EditGraphicName, file);
     LabelGraphicName->setObjectName(u"LabelGraphicName"_s);
-    // The refusal paints the label's background: the label must fill it.
-    LabelGraphicName->setAutoFillBackground(true);
     BtnGraphicSearch = new QPushButton(u"参照(&F)"_s, file);
     BtnGraphicSearch->setObjectName(u"BtnGraphicSearch"_s);
     BtnGraphicSearch->setAutoDefault(false);
@@ -139,5 +137,6 @@ void TagsGraphicPage::ShowRefusal() {
     QPalette palette = LabelGraphicName->palette();
     palette.setColor(QPalette::Window, Qt::red);
     LabelGraphicName->setPalette(palette);
+    LabelGraphicName->setAutoFillBackground(true);
     EditGraphicName->setFocus(Qt::OtherFocusReason);
 }

@@ -634,8 +634,8 @@ TEST_F(TagsFormModes, DecorationControlsFollowEachOther) {
         d->EditBackColor->clear();
         QTest::keyClicks(d->EditBackColor, u"#12G4x5678"_s);
         EXPECT_EQ(d->EditBackColor->text(), u"#124567"_s);
-        d->EditFrontColor->clear();
-        QTest::keyClicks(d->EditFrontColor, u"red"_s);
+        d->EditFrontColor->selectAll();
+        QTest::keyClicks(d->EditFrontColor, u"red"_s); // typed over the selected "#FF0000"
         EXPECT_EQ(d->LabelFrontColor->palette().color(QPalette::Window), QColor(Qt::black));
         EXPECT_EQ(
             d->PanelTagPreview->text(),
