@@ -119,9 +119,13 @@ TEST_F(MainEditTest, CtrlLTypingAUrlAndEnterInsertsTheLink) {
     DiaryEditor* editor = prepare(false, u"Diary"_s);
     {
         auto driver = testsupport::onNextModal<TTagsForm>([](TTagsForm* tags) {
-            QTest::keyClicks(QApplication::focusWidget(), u"diary.html"_s);
-            EXPECT_EQ(tags->PageLink->EditLinkUrl->text(), u"diary.html"_s) << "the URL has the focus";
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            EXPECT_EQ(tags->focusWidget(), tags->PageLink->EditLinkUrl) << "the URL has the focus";
+            QTest::keyClicks(tags->focusWidget(), u"diary.html"_s);
+            QTest::keyClick(tags->focusWidget(), Qt::Key_Return);
+            if (tags->isVisible()) {
+                ADD_FAILURE() << "Enter did not close the dialog";
+                tags->reject();
+            }
         });
         QTest::keyClick(editor, Qt::Key_L, Qt::ControlModifier);
     }
