@@ -100,6 +100,11 @@ void TagHighlighter::onContentsChange(int position, int charsRemoved, int charsA
     }
     for (; block.isValid(); block = block.next()) {
         block.setUserState(NoRuns);
+        // Off at once: a line laid out with formats costs more to lay out
+        // again, and an edited line is laid out at every keystroke.
+        QTextLayout* layout = block.layout();
+        if (layout && layout->preeditAreaText().isEmpty() && !layout->formats().isEmpty())
+            layout->clearFormats();
         if (block == last)
             break;
     }
