@@ -63,6 +63,8 @@ const QList<CommandRow>& commandTable() {
         {&M::AllSelectAction, "AllSelectAction", u"すべて選択(&A)"_s, key(Qt::CTRL | Qt::Key_A), "EditAll"},
         {&M::EditSearch, "EditSearch", u"検索(&S)"_s, key(Qt::CTRL | Qt::Key_F3)},
         {&M::EditNext, "EditNext", u"次を検索(&N)"_s, key(Qt::Key_F3)},
+        {&M::TagHighlightAction, "TagHighlightAction", u"タグの色分け表示(&H)"_s,
+         key(Qt::CTRL | Qt::Key_Space), "EditTagHighlight"},
         // Insert
         {&M::InsertDiaryAction, "InsertDiaryAction", u"今日の日記をカーソル位置に挿入(&I)"_s,
          key(Qt::CTRL | Qt::Key_Insert), "InsertDiary"},
@@ -222,6 +224,8 @@ void TMainForm::CreateMenus() {
     MenuEdit->addActions({CutAction, CopyAction, PasteAction, DelAction});
     MenuEdit->addSeparator();
     MenuEdit->addActions({AllSelectAction, EditSearch, EditNext});
+    MenuEdit->addSeparator();
+    MenuEdit->addAction(TagHighlightAction);
 
     MenuInsert = menu(nullptr, bar, "MenuInsert", u"挿入(&I)"_s);
     MenuInsert->addActions({InsertDiaryAction, InsertTitle});

@@ -1,8 +1,12 @@
-// The clipboard and undo commands, acting on the editor of the shown tab.
+// The editing commands of both editors: clipboard and undo, the quick tags
+// (line break, horizontal rule), the special characters and the current time.
+// Each acts on the editor of the shown tab.
 
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
+#include "document/QuickTags.h"
+#include "today/DateFormat.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -32,6 +36,20 @@ void TMainForm::ConnectEditCommands() {
         editor->setTextCursor(cursor);
     });
     connect(AllSelectAction, &QAction::triggered, this, [this] { ActiveEditor()->selectAll(); });
+
+    connect(TagBRAction, &QAction::triggered, this, &TMainForm::TagBRActionExecute);
+    connect(TagHRAction, &QAction::triggered, this, &TMainForm::TagHRActionExecute);
+    connect(InsTimeAction, &QAction::triggered, this, &TMainForm::InsTimeActionExecute);
+    const QList<QPair<QAction*, SpecialChar>> specials = {
+        {SPCltAction, SpecialChar::LessThan},   {SPCgtAction, SpecialChar::GreaterThan},
+        {SPCampAction, SpecialChar::Ampersand}, {SPCquotAction, SpecialChar::Quote},
+        {SPCspace, SpecialChar::Space},
+    };
+    for (const auto& [action, special] : specials) {
+        connect(action, &QAction::triggered, this, [this, special] { InsertText(SpecialCharText(special)); });
+    }
+
+    ConnectTagCommands();
 }
 
 // The edit items' states, computed when a menu showing them opens.
@@ -46,4 +64,25 @@ void TMainForm::MenuEditClick() {
     PasteAction->setEnabled(data && data->hasText() && !data->text().isEmpty());
     DelAction->setEnabled(selection);
     AllSelectAction->setEnabled(!editor->document()->isEmpty());
+}
+
+// Replaces the active editor's selection (or inserts at the caret) as one
+// undo step; the caret ends after the text.
+void TMainForm::InsertText(const QString& text) {
+    DiaryEditor* editor = ActiveEditor();
+    if (editor->isReadOnly())
+        return;
+    editor->insertTextAtCaret(text);
+}
+
+void TMainForm::TagBRActionExecute() {
+    InsertText(LineBreakTagText(htmlSet, TodayTabShown() ? EditorTab::Today : EditorTab::WholeFile));
+}
+
+void TMainForm::TagHRActionExecute() {
+    InsertText(RuleTagText(TodayTabShown() ? EditorTab::Today : EditorTab::WholeFile));
+}
+
+void TMainForm::InsTimeActionExecute() {
+    InsertText(FormatDiaryTime(false, htmlSet, platform_.clock->now().time()));
 }

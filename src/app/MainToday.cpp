@@ -265,7 +265,7 @@ void TMainForm::InsertDiaryActionExecute() {
     // the entry stays unused.
     if (NeedsWeatherResolution(entry)) {
         appSet.setTagDialogMode('W');
-        TTagsForm tags(platform_, htmlSet, appSet, this);
+        TTagsForm tags(TagMode::Weather, platform_, htmlSet, appSet, {}, this);
         tags.SetWeatherFields(entry.weather1, entry.weather2);
         if (tags.exec() != QDialog::Accepted)
             return;

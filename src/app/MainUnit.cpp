@@ -263,8 +263,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::ClearSnippetMenu() {}
-
 // ---- Dropped files --------------------------------------------------------------
 
 static QStringList localFiles(const QMimeData* data) {

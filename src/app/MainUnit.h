@@ -9,7 +9,8 @@
 //   MainCommands.cpp  the command table (actions, captions, keys), the menus, the
 //                     commands' states per tab, tab switching
 //   MainDocument.cpp  the whole-file tab's document commands and history menus
-//   MainEdit.cpp      the editing commands shared by both editors
+//   MainEdit.cpp      the editing commands shared by both editors, the quick tags
+//   MainTags.cpp      the tag builder's openers, the snippet menu, tag highlighting
 //   MainToday.cpp     today's page, the composer, the status panels
 //   MainHelp.cpp      the Help menu
 //   MainBrowse.cpp    the hand-over to browsers, editor and FTP program, the error
@@ -53,6 +54,7 @@ namespace handover {
 enum class HandOver;
 struct Launch;
 } // namespace handover
+enum class TagMode : char;
 
 enum class StatusTab { Today, Document };
 // The answer about an unused entry before the program closes: nothing to ask
@@ -111,7 +113,8 @@ public:
     QAction *FileTodayNew = nullptr, *FileTodaySave = nullptr, *FileExit = nullptr;
     QAction *FileHist1 = nullptr, *FileHist2 = nullptr, *FileHist3 = nullptr, *FileProjectEdit = nullptr;
     QAction *UndoAction = nullptr, *CutAction = nullptr, *CopyAction = nullptr, *PasteAction = nullptr,
-            *DelAction = nullptr, *AllSelectAction = nullptr, *EditSearch = nullptr, *EditNext = nullptr;
+            *DelAction = nullptr, *AllSelectAction = nullptr, *EditSearch = nullptr, *EditNext = nullptr,
+            *TagHighlightAction = nullptr;
     QAction *InsertDiaryAction = nullptr, *InsertTitle = nullptr, *TagBRAction = nullptr,
             *TagHRAction = nullptr, *TagLinkAction = nullptr, *TagGraphAction = nullptr,
             *TagDecAction = nullptr, *TagPosAction = nullptr, *SentenceAction = nullptr,
@@ -130,6 +133,8 @@ public:
     // Context-menu items whose caption differs from the main menu's.
     QAction *InsDiary = nullptr, *TagDecPopup = nullptr, *TagSentencePopup = nullptr;
     QAction *PopupHist1 = nullptr, *PopupHist2 = nullptr, *PopupHist3 = nullptr;
+    // The snippet menu's registration item "（任意タグ,単文の登録...）".
+    QAction* SentenceEdit = nullptr;
 
     QMenu *MenuFile = nullptr, *FileHistory = nullptr, *FileProjects = nullptr, *MenuEdit = nullptr,
           *MenuInsert = nullptr, *InsertSPC = nullptr, *MenuView = nullptr, *MenuBrowse = nullptr,
@@ -215,6 +220,21 @@ private:
     // ---- MainEdit.cpp: editing commands
     void ConnectEditCommands();
     void MenuEditClick();
+    void InsertText(const QString& text);
+    void TagBRActionExecute();
+    void TagHRActionExecute();
+    void InsTimeActionExecute();
+
+    // ---- MainTags.cpp: tag builder openers, snippet menu, highlighting, "<" warning
+    void ConnectTagCommands();
+    void OpenTagBuilder(TagMode mode);
+    void BtnSentenceClick();
+    void SentenceActionExecute();
+    void PopUpSnippetMenu(QPoint offset);
+    void LoadSnippetMenu();
+    void SentenceEditClick(QAction* item);
+    void HighlightTags(DiaryEditor* editor);
+    void MTodayKeyPress(const QString& typed);
 
     // ---- MainToday.cpp: today's page, composer, status
     void ConnectTodayCommands();
@@ -314,4 +334,6 @@ private:
     QString diaryTitle_;
     QString htmlTitleHidden_;           // the HTML settings dialog's invisible title field, kept for the run
     QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
+    bool specialCharWarned_ = false;    // the "<" warning was shown in this run
+    bool snippetMenuLoaded_ = false;    // the snippets are items of PopupSentence
 };

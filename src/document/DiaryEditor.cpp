@@ -1,6 +1,7 @@
 #include "document/DiaryEditor.h"
 
 #include "document/LongLineLayout.h"
+#include "document/TagHighlighter.h"
 #include "platform/SjisCodec.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -255,6 +256,12 @@ void DiaryEditor::pasteText() {
 
 void DiaryEditor::setCommandKeys(const QList<QKeySequence>& keys) {
     commandKeys_ = keys;
+}
+
+void DiaryEditor::highlightTags() {
+    if (!tagHighlighter_)
+        tagHighlighter_ = new TagHighlighter(this);
+    tagHighlighter_->highlight();
 }
 
 bool DiaryEditor::isCommandKey(const QKeyEvent* event) const {

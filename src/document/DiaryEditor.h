@@ -20,6 +20,7 @@
 class QTimer;
 
 struct BlockTotals;
+class TagHighlighter;
 
 class DiaryEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -83,6 +84,8 @@ public:
     // such lines are shown wrapped and their characters are not shaped (no
     // ligatures or kerning), which is what keeps them fast.
     bool hasLongLine() const;
+    // Shows the tags of the text in dark red, display only (TagHighlighter.h).
+    void highlightTags();
 
 Q_SIGNALS:
     // The totals changed (after every edit).
@@ -119,4 +122,5 @@ private:
     bool longLinesFast_ = false;           // the document's font does without shaping
     bool caretToStartWhenShown_ = false;   // a text came in while the editor was hidden
     QTimer* longLineWidthTimer_ = nullptr; // a resize reaches long lines once it is over
+    TagHighlighter* tagHighlighter_ = nullptr;
 };

@@ -1,6 +1,11 @@
 #include "document/TagsUnit.h"
 
 #include "document/TagBuilder.h"
+#include "document/TagsControls.h"
+#include "document/TagsDecorationPage.h"
+#include "document/TagsGraphicPage.h"
+#include "document/TagsLinkPage.h"
+#include "document/TagsPositionPage.h"
 #include "resources/Messages.h"
 
 #include <QButtonGroup>
@@ -12,12 +17,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -29,31 +36,32 @@ constexpr int ButtonGap = 5;
 // In weather mode the OK button also covers the hidden Cancel button's place.
 constexpr int WideButtonWidth = ButtonWidth + ButtonGap + ButtonWidth;
 
-// A field is grey when it does not take part (or only shows a value) and white
-// when the user's input in it counts.
-void setFieldGrey(QLineEdit* field, bool grey) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, grey ? palette.color(QPalette::Window) : QColor(Qt::white));
-    field->setPalette(palette);
-}
-
 } // namespace
 
-TTagsForm::TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent)
-    : QDialog(parent), platform_(platform), htmlSet_(htmlSet), appSet_(appSet),
-      mode_(appSet.tagDialogMode()) {
+TTagsForm::TTagsForm(TagMode mode, const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet,
+                     TagTarget target, QWidget* parent)
+    : QDialog(parent), platform_(platform), htmlSet_(htmlSet), appSet_(appSet), mode_(mode), target_(target) {
     setObjectName(u"TagsForm"_s);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
     BuildFrame();
+    PageLink = new TagsLinkPage(PageControl);
+    AddSheet(PageLink->LinkTagSheet, TagMode::Link);
+    AddSheet(PageLink->LinkTagExpSheet, TagMode::Link);
+    PageGraphic = new TagsGraphicPage(PageControl, target_.openDialog);
+    AddSheet(PageGraphic->GraphicTagSheet, TagMode::Graphic);
+    PageDecoration = new TagsDecorationPage(PageControl, platform_.colors);
+    AddSheet(PageDecoration->DecTagSheet, TagMode::Decoration);
     BuildWeaColorSheet();
+    PagePosition = new TagsPositionPage(PageControl);
+    AddSheet(PagePosition->PosTagSheet, TagMode::Position);
     ShowPagesOfMode();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TTagsForm::BuildFrame() {
-    setWindowTitle(mode_ == 'W' ? u"不足情報の解決 - Oribel"_s : u"HTMLタグ挿入 - Oribel"_s);
+    setWindowTitle(mode_ == TagMode::Weather ? u"不足情報の解決 - Oribel"_s : u"HTMLタグ挿入 - Oribel"_s);
 
     auto* root = new QVBoxLayout(this);
     PageControl = new QTabWidget(this);
@@ -78,7 +86,7 @@ void TTagsForm::BuildFrame() {
     bottom->addWidget(BtnCancel);
     root->addLayout(bottom);
 
-    if (mode_ == 'W') {
+    if (mode_ == TagMode::Weather) {
         CheckAllLowerCase->hide();
         BtnCancel->hide();
         BtnOK->setFixedWidth(WideButtonWidth);
@@ -88,14 +96,18 @@ void TTagsForm::BuildFrame() {
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TTagsForm::AddSheet(QWidget* sheet, const QString& caption, char mode) {
-    PageControl->addTab(sheet, caption);
+void TTagsForm::AddSheet(QWidget* sheet, TagMode mode) {
     sheets_.append({sheet, mode});
 }
 
 void TTagsForm::ShowPagesOfMode() {
-    for (const auto& [sheet, mode] : sheets_)
-        PageControl->setTabVisible(PageControl->indexOf(sheet), mode == mode_);
+    for (const auto& [sheet, mode] : sheets_) {
+        const bool shown = mode == mode_;
+        PageControl->setTabVisible(PageControl->indexOf(sheet), shown);
+        // The dialog takes the size of the mode's pages, not of the largest page.
+        if (!shown)
+            sheet->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    }
     for (const auto& [sheet, mode] : sheets_) {
         if (mode == mode_) {
             PageControl->setCurrentWidget(sheet);
@@ -161,7 +173,8 @@ void TTagsForm::BuildWeaColorSheet() {
         panel->tag->installEventFilter(this);
     }
 
-    AddSheet(WeaColorSheet, u"天気のタグ指定"_s, 'W');
+    PageControl->addTab(WeaColorSheet, u"天気のタグ指定"_s);
+    AddSheet(WeaColorSheet, TagMode::Weather);
 }
 
 TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
@@ -176,7 +189,7 @@ TTagsForm::WeatherPanel TTagsForm::BuildWeatherPanel(int number) {
     p.input = new QLineEdit(p.panel);
     p.input->setObjectName(u"EditWeaCol"_s + n);
     p.input->setReadOnly(true);
-    setFieldGrey(p.input, true);
+    SetFieldGrey(p.input, true);
     auto* inputLabel = new QLabel(number == 1 ? u"入力文字１："_s : u"入力文字２："_s, p.panel);
     inputLabel->setBuddy(p.input);
     inputRow->addWidget(inputLabel);
@@ -247,10 +260,20 @@ bool TTagsForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TTagsForm::FormShow() {
     switch (mode_) {
-    case 'W':
-        WeaColorSheetShow();
+    case TagMode::Link:
+        PageLink->Open(appSet_, SelectedText());
         break;
-    default:
+    case TagMode::Graphic:
+        PageGraphic->Open(appSet_);
+        break;
+    case TagMode::Decoration:
+        PageDecoration->Open(appSet_, SelectedText());
+        break;
+    case TagMode::Position:
+        PagePosition->Open(appSet_);
+        break;
+    case TagMode::Weather:
+        WeaColorSheetShow();
         break;
     }
     if (appSet_.lowerCaseTags())
@@ -258,16 +281,50 @@ void TTagsForm::FormShow() {
 }
 
 void TTagsForm::BtnOKClick() {
+    const bool lowerCase = CheckAllLowerCase->isChecked();
+    TagOutcome outcome;
     switch (mode_) {
-    case 'W':
+    case TagMode::Link:
+        outcome = PageLink->Ok(lowerCase, appSet_);
+        break;
+    case TagMode::Graphic:
+        outcome = PageGraphic->Ok(lowerCase, appSet_);
+        break;
+    case TagMode::Decoration:
+        outcome = PageDecoration->Ok(lowerCase, appSet_);
+        break;
+    case TagMode::Position:
+        outcome = PagePosition->Ok(SelectedText(), lowerCase, appSet_);
+        break;
+    case TagMode::Weather:
         WeaColorSheetOK();
-        break;
-    default:
-        // The link, image, decoration and position pages are not built yet:
-        // OK closes without a result and without storing anything.
-        accept();
-        break;
+        return;
     }
+    if (outcome.refused()) {
+        if (platform_.messages)
+            platform_.messages->show(*outcome.refusal);
+        if (mode_ == TagMode::Link)
+            PageLink->ShowRefusal();
+        else if (mode_ == TagMode::Graphic)
+            PageGraphic->ShowRefusal();
+        return;
+    }
+    ReplaceSelection(outcome.text);
+    accept();
+}
+
+QString TTagsForm::SelectedText() const {
+    if (!target_.editor)
+        return {};
+    return target_.editor->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+void TTagsForm::ReplaceSelection(const QString& text) {
+    if (!target_.editor)
+        return;
+    QTextCursor cursor = target_.editor->textCursor();
+    cursor.insertText(text);
+    target_.editor->setTextCursor(cursor);
 }
 
 void TTagsForm::WeaColorSheetShow() {
@@ -297,16 +354,16 @@ void TTagsForm::LockWeatherPanel(WeatherPanel& panel) {
     for (QRadioButton* radio : panel.radios)
         radio->setEnabled(false);
     panel.tag->setReadOnly(true);
-    setFieldGrey(panel.tag, true);
+    SetFieldGrey(panel.tag, true);
     panel.color->setEnabled(false);
 }
 
 void TTagsForm::WeatherChoiceSelected(WeatherPanel& panel, int choice) {
     if (choice == UserChoice) {
-        setFieldGrey(panel.tag, panel.tag->isReadOnly());
+        SetFieldGrey(panel.tag, panel.tag->isReadOnly());
         return;
     }
-    setFieldGrey(panel.tag, true);
+    SetFieldGrey(panel.tag, true);
     panel.tag->setText(WeatherListTag(htmlSet_, choice));
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 // TTagsForm: the tag builder dialog. It builds one piece of HTML from a few
-// fields; the weather mode ('W') resolves the start tags for weathers typed by
-// hand while an entry is composed and hands them back to the main window.
+// fields and puts it in place of the active editor's selection (link, image,
+// decoration and position modes); the weather mode resolves the start tags
+// for weathers typed by hand while an entry is composed and hands them back
+// to the main window.
 //
-// The mode is a character (L link, G image, D decoration, P position, W weather)
-// read from AppSetFlags' TagDialogMode when the dialog is created. The page
-// control holds one page per task; only the pages of the mode are visible, and
-// the opening and the OK button are dispatched by the mode character.
+// The opener gives the mode. The page control holds the pages of every mode;
+// only those of the mode are visible, and the opening and the OK button are
+// dispatched once by the mode to that mode's page object (TagsLinkPage,
+// TagsGraphicPage, TagsDecorationPage, TagsPositionPage; the weather page
+// lives here).
 
+#include "document/TagBuilder.h"
 #include "platform/Platform.h"
 #include "settings/AppSet.h"
 #include "settings/HtmlSet.h"
@@ -18,6 +22,11 @@
 #include <QPair>
 
 class QButtonGroup;
+class QPlainTextEdit;
+class TagsDecorationPage;
+class TagsGraphicPage;
+class TagsLinkPage;
+class TagsPositionPage;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
@@ -25,11 +34,19 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
+// Where the inserting modes work.
+struct TagTarget {
+    // The active editor: its selection is marked up and replaced by the result.
+    QPlainTextEdit* editor = nullptr;
+    // The main window's shared open dialog, for the image chooser.
+    FileDialog* openDialog = nullptr;
+};
+
 class TTagsForm : public QDialog {
     Q_OBJECT
 public:
-    // The mode is appSet's TagDialogMode at the moment of construction.
-    TTagsForm(const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet, QWidget* parent = nullptr);
+    TTagsForm(TagMode mode, const Platform& platform, const HtmlSet& htmlSet, AppSet& appSet,
+              TagTarget target = {}, QWidget* parent = nullptr);
 
     // Weather mode: the two weather fields of today's page (call before exec()).
     void SetWeatherFields(const WeatherField& first, const WeatherField& second);
@@ -38,13 +55,19 @@ public:
     QString WeatherTag1() const { return weatherTag1_; }
     QString WeatherTag2() const { return weatherTag2_; }
 
-    char Mode() const { return mode_; }
+    TagMode Mode() const { return mode_; }
 
     // The frame.
     QTabWidget* PageControl = nullptr;
     QPushButton* BtnOK = nullptr;
     QPushButton* BtnCancel = nullptr;
     QCheckBox* CheckAllLowerCase = nullptr;
+
+    // The pages of the inserting modes, with their controls.
+    TagsLinkPage* PageLink = nullptr;
+    TagsGraphicPage* PageGraphic = nullptr;
+    TagsDecorationPage* PageDecoration = nullptr;
+    TagsPositionPage* PagePosition = nullptr;
 
     // Page "天気のタグ指定".
     QWidget* WeaColorSheet = nullptr;
@@ -87,14 +110,18 @@ private:
     static constexpr int UserChoice = 4;
 
     void BuildFrame();
-    // Adds a page to the page control; it is visible only in mode.
-    void AddSheet(QWidget* sheet, const QString& caption, char mode);
+    // Records a page of the page control; it is visible only in mode.
+    void AddSheet(QWidget* sheet, TagMode mode);
     void BuildWeaColorSheet();
     WeatherPanel BuildWeatherPanel(int number);
     void ShowPagesOfMode();
 
     void FormShow();
     void BtnOKClick();
+    // The active editor's selected text, line breaks as '\n'.
+    QString SelectedText() const;
+    // The result of an inserting mode in place of the selection.
+    void ReplaceSelection(const QString& text);
 
     // Weather mode.
     void WeaColorSheetShow();
@@ -106,9 +133,10 @@ private:
     const Platform& platform_;
     const HtmlSet& htmlSet_;
     AppSet& appSet_;
-    const char mode_;
+    const TagMode mode_;
+    const TagTarget target_;
     bool shown_ = false;
-    QList<QPair<QWidget*, char>> sheets_;
+    QList<QPair<QWidget*, TagMode>> sheets_;
 
     WeatherPanel weather1_, weather2_;
     QString weatherTag1_, weatherTag2_;

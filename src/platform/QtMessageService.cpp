@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMap>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -80,7 +81,11 @@ QtMessageService::QtMessageService(QWidget* parent) : parent_(parent), fixedPare
 
 MsgAnswer QtMessageService::show(const MessageRequest& request) {
     QWidget* parent = fixedParent_ ? parent_.data() : QApplication::activeWindow();
-    QMessageBox box(parent);
+    // The active window may be one that goes away while the box is open (the
+    // splash window closes itself): the box then goes with it, so it cannot
+    // live on this function's stack.
+    QPointer<QMessageBox> owned = new QMessageBox(parent);
+    QMessageBox& box = *owned;
     box.setWindowTitle(request.caption);
     // Messages quote file names and tags; they are never markup.
     box.setTextFormat(Qt::PlainText);
@@ -101,5 +106,9 @@ MsgAnswer QtMessageService::show(const MessageRequest& request) {
     box.setEscapeButton(box.button(toQtButton(set.escape)));
 
     box.exec();
-    return answerOf.value(box.clickedButton(), set.escape);
+    if (!owned)
+        return set.escape;
+    const MsgAnswer answer = answerOf.value(box.clickedButton(), set.escape);
+    delete owned;
+    return answer;
 }

@@ -537,5 +537,11 @@ inline QString keptEntryOffer(qsizetype count, const QString& time) {
            u" [いいえ]　　… 読み込まない（次回の起動時にもう一度お知らせします）"_s.arg(count)
                .arg(time);
 }
+// ---- Editing commands and quick tags -------------------------------------------
+
+// The first "<" typed into today's body in a run (information icon, OK).
+inline const QString SpecialCharWarning =
+    u"あなたが今入力した「<」文字は、HTMLタグとして認識されます。\n\nもし、タグではなく「<」という文字そのものを表示させたいのであれば、「挿入」メニュー（もしくは、マウスの右クリック）内の「特殊文字」から入力して下さい。「>」、「&」、「\"」（全て半角文字）も同様です。\n\n（この警告は、「動作設定」で、表示させないよう設定できます。）"_s;
+inline const QString SpecialCharWarningCaption = u"特殊文字に関する注意"_s;
 
 } // namespace msg

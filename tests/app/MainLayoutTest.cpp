@@ -121,13 +121,13 @@ TEST_F(MainFormTest, EveryCommandKeyReachesItsCommandFromEitherEditor) {
         }
     };
     const QList<QAction*> documentCommands = {
-        w.NewAction,         w.OpenAction,    w.SaveAction,      w.SaveAsAction,  w.FileExit,
-        w.UndoAction,        w.CutAction,     w.CopyAction,      w.PasteAction,   w.AllSelectAction,
-        w.InsertDiaryAction, w.TagBRAction,   w.TagHRAction,     w.TagLinkAction, w.TagGraphAction,
-        w.TagDecAction,      w.TagPosAction,  w.SentenceAction,  w.SPCltAction,   w.SPCgtAction,
-        w.SPCampAction,      w.SPCquotAction, w.SPCspace,        w.InsTimeAction, w.SendHtmlAction,
-        w.SendIEAction,      w.SendNNAction,  w.SendOperaAction, w.EditorAction,  w.FtpToolAction,
-        w.HelpMan,           w.ProjectAction};
+        w.NewAction,         w.OpenAction,    w.SaveAction,        w.SaveAsAction,  w.FileExit,
+        w.UndoAction,        w.CutAction,     w.CopyAction,        w.PasteAction,   w.AllSelectAction,
+        w.InsertDiaryAction, w.TagBRAction,   w.TagHRAction,       w.TagLinkAction, w.TagGraphAction,
+        w.TagDecAction,      w.TagPosAction,  w.SentenceAction,    w.SPCltAction,   w.SPCgtAction,
+        w.SPCampAction,      w.SPCquotAction, w.SPCspace,          w.InsTimeAction, w.SendHtmlAction,
+        w.SendIEAction,      w.SendNNAction,  w.SendOperaAction,   w.EditorAction,  w.FtpToolAction,
+        w.HelpMan,           w.ProjectAction, w.TagHighlightAction};
     w.SaveAction->setEnabled(true);
     w.SaveAsAction->setEnabled(true);
     for (QAction* action : documentCommands) {
@@ -136,8 +136,11 @@ TEST_F(MainFormTest, EveryCommandKeyReachesItsCommandFromEitherEditor) {
     }
     showTodayTab();
     for (QAction* action :
-         {w.FileTodayNew, w.FileTodaySave, w.InsertTitle, w.UndoAction, w.CopyAction, w.PasteAction,
-          w.AllSelectAction, w.TagBRAction, w.TagHRAction, w.InsTimeAction, w.FileExit, w.HelpMan})
+         {w.FileTodayNew,  w.FileTodaySave,   w.InsertTitle,       w.UndoAction,     w.CopyAction,
+          w.PasteAction,   w.AllSelectAction, w.TagBRAction,       w.TagHRAction,    w.InsTimeAction,
+          w.FileExit,      w.HelpMan,         w.TagLinkAction,     w.TagGraphAction, w.TagDecAction,
+          w.TagPosAction,  w.SentenceAction,  w.SPCltAction,       w.SPCgtAction,    w.SPCampAction,
+          w.SPCquotAction, w.SPCspace,        w.TagHighlightAction})
         pressIn(w.MToday, action);
 }
 

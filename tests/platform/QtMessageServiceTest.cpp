@@ -5,7 +5,9 @@
 #include "support/ModalDriver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -124,4 +126,20 @@ TEST(QtMessageService, MapsButtonsAndClosingToAnswers) {
               MsgAnswer::Cancel);
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Error, MsgButtons::Ok, {}}, pressEscape), MsgAnswer::Ok);
     EXPECT_EQ(showAnd({u"a"_s, u"c"_s, MsgIcon::Error, MsgButtons::Ok, {}}, closeWindow), MsgAnswer::Ok);
+}
+
+TEST(QtMessageService, AParentWindowClosingWhileTheBoxIsOpenTakesTheBoxAlong) {
+    auto* splash = new QWidget;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    QApplication::setActiveWindow(splash);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+    const QPointer<QWidget> watch(splash);
+    const auto driver = testsupport::onNextModal<QMessageBox>([splash](QMessageBox* box) {
+        EXPECT_EQ(box->parentWidget(), splash);
+        splash->close();
+    });
+    QtMessageService service;
+    EXPECT_EQ(service.show({u"本文"_s, u"確認"_s, MsgIcon::Error, MsgButtons::YesNo, {}}), MsgAnswer::No);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }));
 }
