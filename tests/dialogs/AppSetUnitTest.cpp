@@ -13,6 +13,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -493,6 +494,11 @@ TEST_F(AppSetFromMainWindow, TheWindowTakesTheSettingsAtOnceWhicheverButtonClose
     EXPECT_EQ(window.MToday->lineWrapMode() == QPlainTextEdit::WidgetWidth, !wrapped);
     EXPECT_EQ(window.appSet.settingsDialogPage(), '\0');
     EXPECT_EQ(readBytes(fake.programFile(u"sentence.csv"_s)), SnippetHeader + "<hr>,<hr>,#\r\n");
+    // The snippet menu is read again and offers the new snippet.
+    window.SentenceAction->trigger();
+    ASSERT_TRUE(window.PopupSentence->isVisible());
+    EXPECT_EQ(window.PopupSentence->actions().value(0)->text(), u"<hr>"_s);
+    window.PopupSentence->hide();
 
     // A geometry that passed stays stored after a failed check and Cancel, and is applied.
     auto cancelDriver = testsupport::onNextModal<TAppSetForm>([&](TAppSetForm* dialog) {
