@@ -4,6 +4,7 @@
 #include "dialogs/AppSetUnit.h"
 
 #include "dialogs/AppSetTabs.h"
+#include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
 
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -101,16 +101,7 @@ void TAppSetForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    // Centred on the screen the dialog opens on; the main window's frame
-    // stands in for the dialog's, not known before it is on screen.
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (const QScreen* screen = owner ? owner->screen() : this->screen()) {
-        QSize outer = size();
-        if (owner && owner->isVisible())
-            outer += owner->frameGeometry().size() - owner->geometry().size();
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    centreOnOwnersScreen(this);
     if (!shown_) {
         shown_ = true;
         FormShow();

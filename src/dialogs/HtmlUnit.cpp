@@ -4,6 +4,7 @@
 
 #include "dialogs/HtmlUnit.h"
 
+#include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 
 #include <QButtonGroup>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
@@ -204,16 +204,7 @@ void THtmlForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    // Centred on the screen the dialog opens on (the main window's, if any).
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QScreen* screen = owner ? owner->screen() : this->screen();
-    if (screen) {
-        QSize outer = size();
-        if (owner && owner->isVisible())
-            outer += owner->frameGeometry().size() - owner->geometry().size();
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    centreOnOwnersScreen(this);
 }
 
 // Opening: the controls take the settings. Setting a flag control runs its

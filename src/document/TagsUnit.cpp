@@ -6,6 +6,7 @@
 #include "document/TagsGraphicPage.h"
 #include "document/TagsLinkPage.h"
 #include "document/TagsPositionPage.h"
+#include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 
 #include <QButtonGroup>
@@ -20,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTabWidget>
@@ -230,18 +230,7 @@ void TTagsForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    // Centred on the screen the dialog opens on (the main window's, if any),
-    // not over the main window. The frame is not known before the window is
-    // on screen; the main window's frame stands in for it.
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QScreen* screen = owner ? owner->screen() : this->screen();
-    if (screen) {
-        QSize outer = size();
-        if (owner && owner->isVisible())
-            outer += owner->frameGeometry().size() - owner->geometry().size();
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-    }
+    centreOnOwnersScreen(this);
     if (!shown_) {
         shown_ = true;
         FormShow();
