@@ -8,8 +8,10 @@ CMAKE_FLAGS ?=
 deps:
 	@scripts/install-deps
 
+# The benchmarks are built with the tests (not run), so a change that breaks
+# them fails the build.
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DORIBEL_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DORIBEL_WERROR=ON -DORIBEL_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

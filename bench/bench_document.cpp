@@ -7,12 +7,11 @@
 //   bench_document --benchmark_filter='BM_Open/50' --benchmark_repetitions=1
 // and read the peak_rss_MB counter.
 
+#include "BenchEditor.h"
 #include "DiaryPage.h"
-#include "document/DiaryEditor.h"
 #include "platform/TextFile.h"
 #include "settings/Defaults.h"
 #include "today/Composer.h"
-#include "today/Statistics.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,36 +55,10 @@ double peakRssMegabytes() {
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-// What the status refresh of the document tab computes.
-QString statusOf(const DiaryEditor& editor) {
-    return CaretPanelText(editor.caretLine(), editor.caretColumn()) +
-           TotalsPanelText(editor.lineTotal(), editor.byteTotal());
-}
-
-std::unique_ptr<DiaryEditor> shownEditor() {
-    auto editor = std::make_unique<DiaryEditor>();
-    editor->resize(800, 600);
-    editor->show();
-    return editor;
-}
-
-// Editors holding a page, kept between benchmarks of the same size. They are
-// widgets, so they go before the application does (see main).
-std::map<int, std::unique_ptr<DiaryEditor>>& editorCache() {
-    static std::map<int, std::unique_ptr<DiaryEditor>> editors;
-    return editors;
-}
-
 DiaryEditor& loadedEditor(int megabytes) {
-    auto& editor = editorCache()[megabytes];
-    if (!editor) {
-        editor = shownEditor();
-        editor->loadText(*textfile::read(pageFile(megabytes)));
-        QTextCursor cursor = editor->textCursor();
-        cursor.setPosition(editor->document()->characterCount() / 2);
-        editor->setTextCursor(cursor);
-        QApplication::processEvents();
-    }
+    auto& editor = bench::editorCache()[megabytes];
+    if (!editor)
+        editor = bench::editorWith(*textfile::read(pageFile(megabytes)));
     return *editor;
 }
 
@@ -93,7 +66,7 @@ void BM_Open(benchmark::State& state) {
     const QString path = pageFile(int(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto editor = shownEditor();
+        auto editor = bench::shownEditor();
         QApplication::processEvents(); // the window is up before the user opens a page
         state.ResumeTiming();
         QString error;
@@ -104,7 +77,7 @@ void BM_Open(benchmark::State& state) {
         }
         editor->loadText(*text);
         text.reset();
-        benchmark::DoNotOptimize(statusOf(*editor));
+        benchmark::DoNotOptimize(bench::statusOf(*editor));
         QApplication::processEvents(); // the first paint
         editor->resize(900, 700);      // and a resize of the window
         QApplication::processEvents();
@@ -153,7 +126,7 @@ void BM_CaretMove(benchmark::State& state) {
         QTextCursor cursor = editor.textCursor();
         cursor.movePosition(down ? QTextCursor::Down : QTextCursor::Up);
         editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(statusOf(editor));
+        benchmark::DoNotOptimize(bench::statusOf(editor));
         down = !down;
     }
 }
@@ -168,7 +141,7 @@ void BM_OneCharacterEdit(benchmark::State& state) {
         else
             cursor.deletePreviousChar();
         editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(statusOf(editor));
+        benchmark::DoNotOptimize(bench::statusOf(editor));
         insert = !insert;
     }
 }
@@ -189,7 +162,7 @@ void BM_Compose1000Lines(benchmark::State& state) {
     entry.body = lines.join(u'\n');
     for (auto _ : state) {
         editor.insertTextAtCaret(ComposeDiaryEntry(entry, set, QString(), QString()));
-        benchmark::DoNotOptimize(statusOf(editor));
+        benchmark::DoNotOptimize(bench::statusOf(editor));
         state.PauseTiming();
         editor.undo();
         state.ResumeTiming();
@@ -211,6 +184,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    editorCache().clear();
+    bench::editorCache().clear();
     return 0;
 }

@@ -11,10 +11,9 @@
 // added_MB is what the process holds more after the highlighting than before,
 // peak_added_MB the highest it reached during the highlighting above that.
 
+#include "BenchEditor.h"
 #include "DiaryPage.h"
-#include "document/DiaryEditor.h"
 #include "platform/SjisCodec.h"
-#include "today/Statistics.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,7 +21,6 @@
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
 #include <map>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -57,32 +55,12 @@ double resetPeakRss() {
     return statusMegabytes("VmRSS");
 }
 
-QString statusOf(const DiaryEditor& editor) {
-    return CaretPanelText(editor.caretLine(), editor.caretColumn()) +
-           TotalsPanelText(editor.lineTotal(), editor.byteTotal());
-}
-
 std::unique_ptr<DiaryEditor> loadedEditor(int megabytes) {
-    auto editor = std::make_unique<DiaryEditor>();
-    editor->resize(800, 600);
-    editor->show();
-    editor->loadText(pageText(megabytes));
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(editor->document()->characterCount() / 2);
-    editor->setTextCursor(cursor);
-    QApplication::processEvents();
-    return editor;
-}
-
-// Editors holding a page, kept between benchmarks. They are widgets, so they
-// go before the application does (see main).
-std::map<int, std::unique_ptr<DiaryEditor>>& editorCache() {
-    static std::map<int, std::unique_ptr<DiaryEditor>> editors;
-    return editors;
+    return bench::editorWith(pageText(megabytes));
 }
 
 DiaryEditor& cachedEditor(int megabytes) {
-    auto& editor = editorCache()[megabytes];
+    auto& editor = bench::editorCache()[megabytes];
     if (!editor)
         editor = loadedEditor(megabytes);
     return *editor;
@@ -136,7 +114,7 @@ void BM_CaretMove(benchmark::State& state) {
         QTextCursor cursor = editor.textCursor();
         cursor.movePosition(down ? QTextCursor::Down : QTextCursor::Up);
         editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(statusOf(editor));
+        benchmark::DoNotOptimize(bench::statusOf(editor));
         down = !down;
     }
 }
@@ -155,7 +133,7 @@ void BM_OneCharacterEdit(benchmark::State& state) {
         else
             cursor.deletePreviousChar();
         editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(statusOf(editor));
+        benchmark::DoNotOptimize(bench::statusOf(editor));
         insert = !insert;
         if (++edits % 256 == 0) {
             // The events a typing user's program handles between keys (font
@@ -207,6 +185,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    editorCache().clear();
+    bench::editorCache().clear();
     return 0;
 }

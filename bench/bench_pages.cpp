@@ -85,6 +85,7 @@ public:
 class NoDialogs : public FileDialogRunner {
 public:
     bool run(FileDialog&) override { return false; }
+    void rememberFolderOf(const QString&) override {}
 };
 
 // A shown editor with its document, as the window holds them.
