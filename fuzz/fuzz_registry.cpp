@@ -13,11 +13,20 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+#define check(condition)                                                                                     \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
+            std::abort();                                                                                    \
+        }                                                                                                    \
+    } while (false)
 
 class CountingMessages : public MessageService {
 public:
@@ -35,11 +44,6 @@ public:
     std::optional<QString> netscape() const override { return std::nullopt; }
     std::optional<QString> opera() const override { return std::nullopt; }
 };
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 } // namespace
 
@@ -64,13 +68,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NoBrowsers browsers;
     HtmlSet html;
     AppSet app;
-    LoadSettings(registry, browsers, html, app);
+    const SettingsOrigin origin = LoadSettings(registry, browsers, html, app).origin;
     check(messages.shown <= 1);
 
-    char cleared = 'T';
-    ApplySettingDefaults(html, app, cleared);
+    // As the window starts: the defaults pass runs over settings that are not
+    // this version's, and the exit saves what changed since the load.
+    LoadedSettings loaded{html, app};
+    if (origin != SettingsOrigin::Current) {
+        bool cleared = true;
+        ApplySettingDefaults(html, app, cleared);
+        loaded.htmlAfterDefaults = html;
+        loaded.appAfterDefaults = app;
+    }
     readSplashFigures(registry);
-    check(SaveSettings(registry, messages, html, app, u"/opt/oribel/oribel"_s, QDate(2004, 2, 29)));
+    check(SaveSettings(registry, messages, html, app, loaded, u"/opt/oribel/oribel"_s, QDate(2004, 2, 29)));
     SaveTempDiary(registry, messages, TempDiary{u"2004"_s, u"2"_s, u"29"_s, {}, {}, {}, {}, 1, -1});
     check(messages.shown <= 1);
 
@@ -80,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     JsonRegistry reader(path, &readerMessages);
     HtmlSet reloadedHtml;
     AppSet reloadedApp;
-    check(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).settingsState == '-');
+    check(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).origin == SettingsOrigin::Current);
     check(reloadedHtml.HtmlSetFlags == html.HtmlSetFlags);
     check(reloadedHtml.HtmlBRTag == html.HtmlBRTag);
     const std::optional<TempDiary> keptEntry = LoadTempDiary(reader, readerMessages);

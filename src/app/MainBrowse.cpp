@@ -43,7 +43,7 @@ void TMainForm::ConnectBrowseCommands() {
     };
     for (const auto& [item, tag] : serviceItems) {
         item->setData(tag);
-        connect(item, &QAction::triggered, this, [this, item] { ServicesOfNetClick(item); });
+        connect(item, &QAction::triggered, this, [this, item = item] { ServicesOfNetClick(item); });
     }
     // The bookmark submenu starts with its link to the users' diaries and a
     // separator; the bookmarks follow them once the service menu opens.

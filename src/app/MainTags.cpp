@@ -67,7 +67,7 @@ void TMainForm::ConnectTagCommands() {
         {TagPosAction, TagMode::Position},
     };
     for (const auto& [action, mode] : openers)
-        connect(action, &QAction::triggered, this, [this, mode] { OpenTagBuilder(mode); });
+        connect(action, &QAction::triggered, this, [this, mode = mode] { OpenTagBuilder(mode); });
 
     PopupSentence->addSeparator();
     SentenceEdit = new QAction(u"（任意タグ,単文の登録...）"_s, PopupSentence);
