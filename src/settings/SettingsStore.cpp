@@ -111,6 +111,18 @@ bool storeLacks(const Registry& registry, const QString& name, StoredType type) 
     return integer != (type == StoredType::Integer);
 }
 
+// The text of what the store holds under a field's name as a load takes it:
+// a flag string longer than the record holds, or ending early, counts as the
+// flags it loads as.
+template <class Record> QString storedFieldText(const Registry& registry, const SettingsField<Record>& field) {
+    const QString stored = registry.readString(QString(field.name));
+    if (field.load != LoadRule::FlagString)
+        return stored;
+    Record record;
+    copyFlagText(stored, record.flagData(), Record::StoredFlagCount);
+    return fieldText(record, field);
+}
+
 // Whether a value of the Changed rule is written: when the user changed it in
 // this run, or the store lacks it. What only the start-up defaults pass filled
 // in or repaired is written where the store still holds what this copy
@@ -125,7 +137,7 @@ bool changedHere(const Registry& registry, const SettingsField<Record>& field, c
     if (now != fieldText(afterDefaults, field))
         return true;
     const QString before = fieldText(loaded, field);
-    return now != before && registry.readString(name) == before;
+    return now != before && storedFieldText(registry, field) == before;
 }
 
 // Writes each value its rule asks for: merged holds what is written, loaded

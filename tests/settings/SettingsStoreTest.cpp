@@ -195,6 +195,38 @@ TEST_F(SettingsStoreTest, OlderOrMarkedSettingsNeedTheDefaultsPass) {
     EXPECT_EQ(load().origin, SettingsOrigin::Current);
 }
 
+// What the start-up defaults pass repaired is stored, so the next start
+// (this version's settings, no defaults pass) loads the repaired values; but
+// never over a value another copy stored since this one loaded.
+TEST_F(SettingsStoreTest, DefaultsPassRepairsAreStoredUnlessAnotherCopyChangedThem) {
+    struct Case {
+        const char* what;
+        QString storedFlags;
+        QString otherCopysFlags; // stored between load and save, when not empty
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {"invalid characters", u"0000010000010W00000"_s, {}, u"0000010000010000000"_s},
+        {"longer than the record", u"000001000001W0000000"_s, {}, u"0000010000010000000"_s},
+        {"shorter than the record", u"00000"_s, {}, u"0000010000010000000"_s},
+        {"another copy stored since", u"0000010000010W00000"_s, u"1000010000010000000"_s, u"1000010000010000000"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearSettings(registry);
+        seed(n::SettingsKey, {{u"HtmlSetFlags"_s, c.storedFlags}});
+        ASSERT_EQ(load().origin, SettingsOrigin::Older);
+        applyDefaults();
+        loaded.htmlAfterDefaults = html;
+        loaded.appAfterDefaults = app;
+        if (!c.otherCopysFlags.isEmpty())
+            seed(n::SettingsKey, {{u"HtmlSetFlags"_s, c.otherCopysFlags}});
+        ASSERT_TRUE(save());
+        ASSERT_EQ(load().origin, SettingsOrigin::Current);
+        EXPECT_EQ(QString::fromLatin1(html.HtmlSetFlags.data()), c.expected);
+    }
+}
+
 TEST_F(SettingsStoreTest, LoadRulesPerValue) {
     seed(n::SettingsKey, {{n::Version, u"3.32"_s},
                           {u"HtmlDate1"_s, u""_s},
