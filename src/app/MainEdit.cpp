@@ -46,7 +46,8 @@ void TMainForm::ConnectEditCommands() {
         {SPCspace, SpecialChar::Space},
     };
     for (const auto& [action, special] : specials) {
-        connect(action, &QAction::triggered, this, [this, special = special] { InsertText(SpecialCharText(special)); });
+        connect(action, &QAction::triggered, this,
+                [this, special = special] { InsertText(SpecialCharText(special)); });
     }
 
     ConnectTagCommands();

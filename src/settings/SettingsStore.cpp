@@ -114,7 +114,8 @@ bool storeLacks(const Registry& registry, const QString& name, StoredType type) 
 // The text of what the store holds under a field's name as a load takes it:
 // a flag string longer than the record holds, or ending early, counts as the
 // flags it loads as.
-template <class Record> QString storedFieldText(const Registry& registry, const SettingsField<Record>& field) {
+template <class Record>
+QString storedFieldText(const Registry& registry, const SettingsField<Record>& field) {
     const QString stored = registry.readString(QString(field.name));
     if (field.load != LoadRule::FlagString)
         return stored;

@@ -209,7 +209,8 @@ TEST_F(SettingsStoreTest, DefaultsPassRepairsAreStoredUnlessAnotherCopyChangedTh
         {"invalid characters", u"0000010000010W00000"_s, {}, u"0000010000010000000"_s},
         {"longer than the record", u"000001000001W0000000"_s, {}, u"0000010000010000000"_s},
         {"shorter than the record", u"00000"_s, {}, u"0000010000010000000"_s},
-        {"another copy stored since", u"0000010000010W00000"_s, u"1000010000010000000"_s, u"1000010000010000000"_s},
+        {"another copy stored since", u"0000010000010W00000"_s, u"1000010000010000000"_s,
+         u"1000010000010000000"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
