@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -35,10 +36,15 @@ void TMainForm::ConnectDocumentCommands() {
     connect(document_, &DiaryDocument::loadProgress, this,
             [this](int percent) { PanelStatusRsm->setText(msg::pageLoading(percent)); });
     connect(document_, &DiaryDocument::saving, this, [this](bool on) {
-        if (on)
+        if (on) {
             PanelStatusRsm->setText(msg::PageSaving);
-        else
-            PanelStatusRsm->clear();
+            return;
+        }
+        PanelStatusRsm->clear();
+        if (closeAfterSave_) {
+            closeAfterSave_ = false;
+            QTimer::singleShot(0, this, &QWidget::close);
+        }
     });
     connect(document_, &DiaryDocument::stateChanged, this, &TMainForm::UpdateCommandStates);
     connect(document_, &DiaryDocument::saveCommandsChanged, this, &TMainForm::UpdateCommandStates);

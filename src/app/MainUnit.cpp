@@ -214,6 +214,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    // A big page is on its way to the disk: the window closes once it is there.
+    if (document_->isSaving()) {
+        closeAfterSave_ = true;
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -328,6 +328,7 @@ private:
     bool projectMenuLoaded_ = false;
     bool shownOnce_ = false;
     bool closing_ = false;
+    bool closeAfterSave_ = false; // a close asked for while a big page was being written
     // Whether the system lookup or the user's paths found the named browsers.
     bool ieAvailable_ = false, nnAvailable_ = false, operaAvailable_ = false;
     QString ieFromSystem_, nnFromSystem_, operaFromSystem_;

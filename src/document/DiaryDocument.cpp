@@ -168,7 +168,7 @@ void DiaryDocument::markLoaded() {
 }
 
 void DiaryDocument::newDocument() {
-    if (busy_ || askSave() == AskSaveResult::Cancel)
+    if (working() || askSave() == AskSaveResult::Cancel)
         return;
     setName(u"?"_s);
     makeEditable();
@@ -194,7 +194,7 @@ void DiaryDocument::newDocument() {
 }
 
 void DiaryDocument::openWithDialog() {
-    if (busy_ || askSave() == AskSaveResult::Cancel)
+    if (working() || askSave() == AskSaveResult::Cancel)
         return;
     openDialog_.title = u"日記HTMLファイルを開く"_s;
     openDialog_.filter = OpenFilter;
@@ -212,7 +212,7 @@ void DiaryDocument::openWithDialog() {
 }
 
 bool DiaryDocument::openFile(const QString& path) {
-    if (busy_)
+    if (working())
         return false;
     // The file is read first, so a file that cannot be read leaves the text,
     // the name and the state as they were.
@@ -324,7 +324,7 @@ void DiaryDocument::finishOpen() {
 }
 
 void DiaryDocument::openHistoryEntry(int index) {
-    if (busy_)
+    if (working())
         return;
     const QString path = index == 0   ? history_.FileHistory1
                          : index == 1 ? history_.FileHistory2
@@ -344,7 +344,7 @@ void DiaryDocument::openHistoryEntry(int index) {
 
 void DiaryDocument::openProjectFile(const QString& path) {
     // Like every other open, a project item asks before unsaved work is replaced.
-    if (busy_ || askSave() == AskSaveResult::Cancel)
+    if (working() || askSave() == AskSaveResult::Cancel)
         return;
     openFile(path);
 }
@@ -359,6 +359,7 @@ bool DiaryDocument::write(const QString& path) {
     } else {
         // A big page is written on a worker thread; the window paints and says
         // so meanwhile, and the user's input waits until it is on the disk.
+        saving_ = true;
         Q_EMIT saving(true);
         QEventLoop wait;
         QThread* writer = QThread::create([&] {
@@ -373,6 +374,7 @@ bool DiaryDocument::write(const QString& path) {
         wait.exec(QEventLoop::ExcludeUserInputEvents);
         writer->wait();
         delete writer;
+        saving_ = false;
         Q_EMIT saving(false);
     }
     if (!written)
@@ -381,7 +383,7 @@ bool DiaryDocument::write(const QString& path) {
 }
 
 DocumentSaveResult DiaryDocument::save() {
-    if (busy_)
+    if (working())
         return DocumentSaveResult::Cancelled;
     if (fileName_.isEmpty())
         return saveAs();
@@ -392,7 +394,7 @@ DocumentSaveResult DiaryDocument::save() {
 }
 
 DocumentSaveResult DiaryDocument::saveAs() {
-    if (busy_)
+    if (working())
         return DocumentSaveResult::Cancelled;
     saveDialog_.title = u"日記HTMLファイルを保存"_s;
     saveDialog_.filter = SaveFilter;
@@ -422,7 +424,7 @@ void DiaryDocument::markSaved() {
 }
 
 void DiaryDocument::restore(const QString& path, const QString& text) {
-    if (busy_)
+    if (working())
         return;
     // The restored text goes back into the page in the form the page has on
     // disk (its encoding, line endings and codes); the page's own text is not

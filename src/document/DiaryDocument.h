@@ -59,6 +59,9 @@ public:
     // A page is being read or put in; nothing else happens to the document
     // meanwhile.
     bool isBusy() const { return busy_; }
+    // A big page is being written aside (the saving signal brackets it). The
+    // window keeps painting meanwhile; nothing else happens to the document.
+    bool isSaving() const { return saving_; }
 
     // Save and Save As follow the document's life: both on after an edit and
     // whenever the window refreshes its commands; New turns both off, an open
@@ -144,6 +147,8 @@ private:
     bool saveAsEnabled_ = false;
     pagecodec::PageFormat format_;
     bool busy_ = false;
+    bool saving_ = false;
+    bool working() const { return busy_ || saving_; }
     std::unique_ptr<PageLoad> load_; // a big page on its way in
     QPointer<QThread> reader_;       // reading it
     qint64 readAsideBytes_;

@@ -171,3 +171,25 @@ TEST_F(PageFormTest, ABigPageComesInPiecesWhileTheDocumentsCommandsWait) {
     EXPECT_EQ(fake.messages.last().text, msg::fileTooLarge(huge));
     EXPECT_EQ(form->RAll->toPlainText(), text);
 }
+
+// Closing the window while a big page is being written waits for the write:
+// no second save of the same file under way, no question about a page that is
+// about to be saved; the window closes once the page is on the disk.
+TEST_F(PageFormTest, AWindowClosedDuringABigSaveClosesOnceThePageIsWritten) {
+    form->document().setBigPageSizes(1 << 20, 1 << 20, 10);
+    const QByteArray bytes = sjisBytes(u"<p>保存の途中で閉じる</p>\n"_s);
+    const QString path = writeFile(u"closing.htm"_s, bytes);
+    openDocument(path);
+    editAndEditBack();
+
+    bool closedAtOnce = true;
+    QObject::connect(&form->document(), &DiaryDocument::saving, form.get(), [&](bool on) {
+        if (on)
+            closedAtOnce = closeForm();
+    });
+    form->SaveAction->trigger();
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_EQ(readBytes(path), bytes);
+    QTRY_VERIFY(!form->isVisible());
+    EXPECT_EQ(fake.messages.count(), 0);
+}
