@@ -134,7 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The second half as UTF-16 text: anything, lone surrogates included.
     const qsizetype units = qsizetype(size / 4);
     QString utf16(units, Qt::Uninitialized);
-    std::memcpy(utf16.data(), data + size - 2 * units, std::size_t(units) * 2);
+    if (units > 0)
+        std::memcpy(utf16.data(), data + size - 2 * units, std::size_t(units) * 2);
     const QByteArray encoded = sjis::encode(utf16, sjis::LineBreaks::CrLf);
     CHECK(sjis::byteLength(utf16) == encoded.size());
     const QString reread = sjis::decode(encoded);
