@@ -219,6 +219,18 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, int& failur
         failure = EINVAL;
         return false;
     }
+    // A longer page takes its room first: a full disk or a file size limit
+    // then fails before a byte of the old page is overwritten. (Where the
+    // file system cannot reserve room, the write goes ahead as it is.)
+    if (bytes.size() > opened.st_size) {
+        const int reserved =
+            ::posix_fallocate(file.get(), opened.st_size, off_t(bytes.size()) - opened.st_size);
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+            [[maybe_unused]] const int ignored = ::ftruncate(file.get(), opened.st_size);
+            failure = reserved;
+            return false;
+        }
+    }
     if (!writeAll(file.get(), bytes) || ::ftruncate(file.get(), off_t(bytes.size())) != 0 ||
         ::fsync(file.get()) != 0) {
         failure = errno;

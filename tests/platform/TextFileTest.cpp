@@ -358,4 +358,23 @@ TEST(TextFile, ReadOnlyFolderIsWrittenInPlaceButAReadOnlyFileIsNot) {
         }
         EXPECT_EQ(entries(folder), QStringList{u"page.htm"_s});
     }
+
+    // A longer page that does not fit (a file size limit stands in for a full
+    // disk) fails before the old page is touched.
+    putFile(page, "old page");
+    ASSERT_TRUE(QFile::setPermissions(page, writable));
+    ASSERT_TRUE(QFile::setPermissions(folder, folderAccess(false)));
+    const std::optional<QByteArray> error = testsupport::runUnprivileged([&] {
+        const rlimit limit{16, 16};
+        ::signal(SIGXFSZ, SIG_IGN);
+        QString message;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return QByteArray("setrlimit failed");
+        return textfile::write(page, QString(64, u'x'), &message) ? QByteArray() : message.toUtf8();
+    });
+    QFile::setPermissions(folder, folderAccess(true));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(QString::fromUtf8(*error),
+              u"ファイル "_s + page + u" に書き込めませんでした。\n理由: "_s + qt_error_string(EFBIG));
+    EXPECT_EQ(contents(page), "old page");
 }
