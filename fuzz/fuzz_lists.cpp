@@ -2,6 +2,7 @@
 // and field within its byte limit, and what the dialog would write back from
 // the entries must settle after the first writings.
 
+#include "FuzzCheck.h"
 #include "document/ListFile.h"
 #include "platform/SjisCodec.h"
 
@@ -10,30 +11,10 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
-
-class CountingMessages : public MessageService {
-public:
-    using MessageService::show;
-    MsgAnswer show(const MessageRequest&) override {
-        ++shown;
-        return MsgAnswer::Ok;
-    }
-    int shown = 0;
-};
 
 bool within(const QString& text, qsizetype maxBytes) {
     return sjis::byteLength(text) <= maxBytes && !text.contains(u'\n');
@@ -77,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& line : listfile::splitLines(bytes))
         CHECK(within(line, listfile::PieceBytes));
 
-    CountingMessages messages;
+    fuzz::CountingMessages messages;
     const AuthorAddresses author;
 
     const QList<listfile::Bookmark> bookmarks = listfile::readBookmarks(path);

@@ -4,25 +4,16 @@
 // page that writes one character in two of its codes is written with the code
 // met first. Reading the written bytes again gives the same text.
 
+#include "FuzzCheck.h"
 #include "platform/PageCodec.h"
 
 #include <QStringDecoder>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
 namespace {
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
 
 bool isLead(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

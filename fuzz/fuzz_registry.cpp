@@ -2,6 +2,7 @@
 // saving, the kept entry and the removal must neither crash nor leave a file
 // that the next reader cannot use.
 
+#include "FuzzCheck.h"
 #include "platform/JsonRegistry.h"
 #include "settings/Defaults.h"
 #include "settings/SettingsStore.h"
@@ -13,30 +14,10 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-#define check(condition)                                                                                     \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
-
-class CountingMessages : public MessageService {
-public:
-    using MessageService::show;
-    MsgAnswer show(const MessageRequest&) override {
-        ++shown;
-        return MsgAnswer::Ok;
-    }
-    int shown = 0;
-};
 
 class NoBrowsers : public BrowserLookup {
 public:
@@ -63,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
 
-    CountingMessages messages;
+    fuzz::CountingMessages messages;
     JsonRegistry registry(path, &messages);
     NoBrowsers browsers;
     HtmlSet html;
     AppSet app;
     const SettingsOrigin origin = LoadSettings(registry, browsers, html, app).origin;
-    check(messages.shown <= 1);
+    CHECK(messages.shown <= 1);
 
     // As the window starts: the defaults pass runs over settings that are not
     // this version's, and the exit saves what changed since the load.
@@ -81,24 +62,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         loaded.appAfterDefaults = app;
     }
     readSplashFigures(registry);
-    check(SaveSettings(registry, messages, html, app, loaded, u"/opt/oribel/oribel"_s, QDate(2004, 2, 29)));
+    CHECK(SaveSettings(registry, messages, html, app, loaded, u"/opt/oribel/oribel"_s, QDate(2004, 2, 29)));
     SaveTempDiary(registry, messages, TempDiary{u"2004"_s, u"2"_s, u"29"_s, {}, {}, {}, {}, 1, -1});
-    check(messages.shown <= 1);
+    CHECK(messages.shown <= 1);
 
     // What was just written reads back: the same settings, this version. (A
     // new reader reports values it ignores once more, as the next start would.)
-    CountingMessages readerMessages;
+    fuzz::CountingMessages readerMessages;
     JsonRegistry reader(path, &readerMessages);
     HtmlSet reloadedHtml;
     AppSet reloadedApp;
-    check(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).origin == SettingsOrigin::Current);
-    check(reloadedHtml.HtmlSetFlags == html.HtmlSetFlags);
-    check(reloadedHtml.HtmlBRTag == html.HtmlBRTag);
+    CHECK(LoadSettings(reader, browsers, reloadedHtml, reloadedApp).origin == SettingsOrigin::Current);
+    CHECK(reloadedHtml.HtmlSetFlags == html.HtmlSetFlags);
+    CHECK(reloadedHtml.HtmlBRTag == html.HtmlBRTag);
     const std::optional<TempDiary> keptEntry = LoadTempDiary(reader, readerMessages);
-    check(keptEntry && keptEntry->TDW1N == 1);
+    CHECK(keptEntry && keptEntry->TDW1N == 1);
     ClearSettings(reader);
-    check(!reader.keyExists(storenames::SettingsKey));
-    check(messages.shown <= 1);
-    check(readerMessages.shown <= 1);
+    CHECK(!reader.keyExists(storenames::SettingsKey));
+    CHECK(messages.shown <= 1);
+    CHECK(readerMessages.shown <= 1);
     return 0;
 }

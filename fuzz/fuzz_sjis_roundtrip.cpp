@@ -3,6 +3,7 @@
 // written, and a cut never goes past its limit or splits a character. The
 // second half of the input is also taken as UTF-16 text to encode.
 
+#include "FuzzCheck.h"
 #include "platform/SjisCodec.h"
 
 #include <QStringDecoder>
@@ -10,20 +11,10 @@
 
 #include <bitset>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace {
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
 
 bool isLead(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

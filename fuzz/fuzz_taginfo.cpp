@@ -3,6 +3,7 @@
 // and whatever an import puts into the controls must survive an export and a
 // second import unchanged.
 
+#include "FuzzCheck.h"
 #include "platform/Messages.h"
 #include "settings/TagInfoFile.h"
 
@@ -10,40 +11,11 @@
 #include <QMap>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 using namespace taginfo;
 
 namespace {
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);                      \
-            std::abort();                                                                                    \
-        }                                                                                                    \
-    } while (false)
-
-// Answers every question the way that reads on.
-class YesMessages : public MessageService {
-public:
-    using MessageService::show;
-    MsgAnswer show(const MessageRequest& request) override {
-        ++shown;
-        switch (request.buttons) {
-        case MsgButtons::YesNo:
-        case MsgButtons::YesNoCancel:
-            return MsgAnswer::Yes;
-        case MsgButtons::Ok:
-        case MsgButtons::OkCancel:
-            break;
-        }
-        return MsgAnswer::Ok;
-    }
-    int shown = 0;
-};
 
 class MapControls : public TagInfoControls {
 public:
@@ -99,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     device.open(QIODevice::ReadOnly);
     CHECK(sameParse(parsed, parseTagFile(device)));
 
-    YesMessages messages;
+    fuzz::CountingMessages messages(MsgAnswer::Yes);
     MapControls imported;
     applyTagFile(parsed, u"/tmp/fuzz.ozt"_s, imported, messages);
     CHECK(imported.dateType >= -1 && imported.dateType <= 5);
@@ -108,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapControls again;
     const ParsedTagFile written = parseTagFile(encodeTagFile(imported));
     CHECK(written.end == BodyEnd::EndMark && written.items.size() == qsizetype(TagItems.size()));
-    YesMessages quiet;
+    fuzz::CountingMessages quiet(MsgAnswer::Yes);
     applyTagFile(written, u"/tmp/fuzz.ozt"_s, again, quiet);
     CHECK(quiet.shown == 0);
     CHECK(again.name == u"fuzz.ozt"_s);
