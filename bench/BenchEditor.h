@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QTextCursor>
+#include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
 
@@ -36,6 +37,29 @@ inline std::unique_ptr<DiaryEditor> editorWith(const QString& text) {
     editor->setTextCursor(cursor);
     QApplication::processEvents();
     return editor;
+}
+
+// One caret move a line down or (the next time) up, with the status refresh it
+// causes.
+inline void moveCaretOnce(DiaryEditor& editor, bool& down) {
+    QTextCursor cursor = editor.textCursor();
+    cursor.movePosition(down ? QTextCursor::Down : QTextCursor::Up);
+    editor.setTextCursor(cursor);
+    benchmark::DoNotOptimize(statusOf(editor));
+    down = !down;
+}
+
+// One edit, a character typed or (the next time) deleted, with the status
+// refresh it causes.
+inline void editOnce(DiaryEditor& editor, bool& insert) {
+    QTextCursor cursor = editor.textCursor();
+    if (insert)
+        cursor.insertText(QStringLiteral("あ"));
+    else
+        cursor.deletePreviousChar();
+    editor.setTextCursor(cursor);
+    benchmark::DoNotOptimize(statusOf(editor));
+    insert = !insert;
 }
 
 // Editors holding a page, kept between benchmarks by page size in megabytes.

@@ -122,28 +122,15 @@ void BM_SaveFromEditor(benchmark::State& state) {
 void BM_CaretMove(benchmark::State& state) {
     DiaryEditor& editor = loadedEditor(int(state.range(0)));
     bool down = true;
-    for (auto _ : state) {
-        QTextCursor cursor = editor.textCursor();
-        cursor.movePosition(down ? QTextCursor::Down : QTextCursor::Up);
-        editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(bench::statusOf(editor));
-        down = !down;
-    }
+    for (auto _ : state)
+        bench::moveCaretOnce(editor, down);
 }
 
 void BM_OneCharacterEdit(benchmark::State& state) {
     DiaryEditor& editor = loadedEditor(int(state.range(0)));
     bool insert = true;
-    for (auto _ : state) {
-        QTextCursor cursor = editor.textCursor();
-        if (insert)
-            cursor.insertText(u"あ"_s);
-        else
-            cursor.deletePreviousChar();
-        editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(bench::statusOf(editor));
-        insert = !insert;
-    }
+    for (auto _ : state)
+        bench::editOnce(editor, insert);
 }
 
 void BM_Compose1000Lines(benchmark::State& state) {

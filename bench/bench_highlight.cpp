@@ -110,13 +110,8 @@ void BM_CaretMove(benchmark::State& state) {
         return;
     DiaryEditor& editor = *page;
     bool down = true;
-    for (auto _ : state) {
-        QTextCursor cursor = editor.textCursor();
-        cursor.movePosition(down ? QTextCursor::Down : QTextCursor::Up);
-        editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(bench::statusOf(editor));
-        down = !down;
-    }
+    for (auto _ : state)
+        bench::moveCaretOnce(editor, down);
 }
 
 void BM_OneCharacterEdit(benchmark::State& state) {
@@ -127,14 +122,7 @@ void BM_OneCharacterEdit(benchmark::State& state) {
     bool insert = true;
     int edits = 0;
     for (auto _ : state) {
-        QTextCursor cursor = editor.textCursor();
-        if (insert)
-            cursor.insertText(u"あ"_s);
-        else
-            cursor.deletePreviousChar();
-        editor.setTextCursor(cursor);
-        benchmark::DoNotOptimize(bench::statusOf(editor));
-        insert = !insert;
+        bench::editOnce(editor, insert);
         if (++edits % 256 == 0) {
             // The events a typing user's program handles between keys (font
             // cache upkeep among them); without them long runs slow down.
