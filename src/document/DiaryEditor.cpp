@@ -117,9 +117,13 @@ int DiaryEditor::lineTotal() const {
     return blocks;
 }
 
+bool DiaryEditor::countsDisplayedLines() const {
+    return lineWrapMode() != QPlainTextEdit::NoWrap && document()->characterCount() <= DisplayedCountLimit;
+}
+
 int DiaryEditor::displayedLineCount() const {
     const int total = lineTotal();
-    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+    if (!countsDisplayedLines())
         return total;
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     int lines = 0;
@@ -132,7 +136,7 @@ int DiaryEditor::displayedLineCount() const {
 }
 
 DiaryEditor::Caret DiaryEditor::displayedCaret() const {
-    if (lineWrapMode() == QPlainTextEdit::NoWrap)
+    if (!countsDisplayedLines())
         return {caretLine(), caretColumn()};
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     const int start = textCursor().selectionStart();

@@ -37,7 +37,12 @@ public:
     // Lines as shown: with word wrap on, each displayed line counts; a line
     // break at the very end of the text does not start a further line.
     // Proportional to the text when wrapping: meant for today's small body.
+    // A text of more than DisplayedCountLimit characters is counted by its
+    // lines instead: laying it all out to count would freeze the window
+    // (seconds a megabyte of Japanese text) and every keystroke would walk
+    // all its blocks.
     int displayedLineCount() const;
+    static constexpr int DisplayedCountLimit = 100'000;
 
     // 1-based line and column of the start of the selection.
     int caretLine() const;
@@ -45,7 +50,8 @@ public:
 
     // The same as shown: with word wrap on, the line counts displayed lines
     // and the column starts at the displayed line's first character.
-    // Proportional to the text before the caret when wrapping.
+    // Proportional to the text before the caret when wrapping; beyond
+    // DisplayedCountLimit characters the same as caretLine and caretColumn.
     struct Caret {
         int line = 1;
         int column = 1;
@@ -104,6 +110,8 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // Wrapping on, and a text small enough to count its displayed lines.
+    bool countsDisplayedLines() const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     bool isCommandKey(const QKeyEvent* event) const;
     // Counts the blocks from block on, which hold text, in one pass over

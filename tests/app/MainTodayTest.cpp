@@ -8,6 +8,7 @@
 #include "document/TagsUnit.h"
 #include "resources/Messages.h"
 #include "support/ModalDriver.h"
+#include "today/Statistics.h"
 #include "today/TitleUnit.h"
 
 #include <QComboBox>
@@ -260,6 +261,17 @@ TEST_F(MainTodayTest, StatusCountsTheLinesAsShownLikeTheStatistics) {
     form->BoxWeather1->setCurrentIndex(0);
     form->InsertDiaryAction->trigger();
     EXPECT_EQ(form->appSet.WriteDiaryLines, 3 + narrower);
+
+    // A body too big to lay out at once is counted by its lines, on the
+    // panels as by the composer: no freeze, and the two still agree.
+    const QString big = QStringList(2000, QString(60, u'あ')).join(u'\n');
+    ASSERT_GT(big.size(), DiaryEditor::DisplayedCountLimit);
+    form->MToday->loadText(big);
+    form->BoxWeather1->setCurrentIndex(0);
+    EXPECT_EQ(form->MToday->displayedLineCount(), 2000);
+    EXPECT_EQ(form->PanelStatusT2->text(), TotalsPanelText(2000, form->MToday->byteTotal()));
+    form->InsertDiaryAction->trigger();
+    EXPECT_EQ(form->appSet.WriteDiaryLines, 3 + narrower + 2000);
 }
 
 TEST_F(MainTodayTest, MonthRolloverAndThanksAtStart) {
