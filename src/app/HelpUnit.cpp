@@ -11,9 +11,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -29,6 +31,22 @@ QLabel* label(const QString& text, QWidget* parent, bool wrap = false) {
     result->setWordWrap(wrap);
     return result;
 }
+
+// A one-line label that ends its text with "…" where it does not fit, so a
+// cut is seen as one; text() keeps the whole text.
+class ElidingLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+};
 
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent, bool wrap = false) {
     QLabel* result = label(text, parent, wrap);
@@ -175,8 +193,10 @@ void THelpForm::buildSoftwarePage() {
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
     ImageLogo->setPixmap(oribelIcon().pixmap(48, 48));
     ImageLogo->setFixedSize(48, 48);
-    OsLabel = namedLabel(QStringLiteral("OsLabel"), u"（判別不能）"_s, TabSheet1);
-    // A long version text is cut at the window's edge; the tooltip holds all of it.
+    OsLabel = new ElidingLabel(u"（判別不能）"_s, TabSheet1);
+    OsLabel->setObjectName(QStringLiteral("OsLabel"));
+    OsLabel->setTextFormat(Qt::PlainText);
+    // A long version text ends in "…" at the window's edge; the tooltip holds all of it.
     OsLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     MemLabel = namedLabel(QStringLiteral("MemLabel"), u"-"_s, TabSheet1);
     crMemo = new QPlainTextEdit(
