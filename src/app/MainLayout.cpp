@@ -2,7 +2,7 @@
 // hints, and the operations that bring the settings into them.
 
 #include "app/MainUnit.h"
-#include "app/UpDown.h"
+#include "widgets/UpDown.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"

@@ -1,7 +1,7 @@
 // The controls of the behaviour settings dialog's first four pages, with
 // their captions, hints and limits, and their connections to the handlers.
 
-#include "app/UpDown.h"
+#include "widgets/UpDown.h"
 #include "dialogs/AppSetUnit.h"
 #include "settings/AppSetChecks.h"
 

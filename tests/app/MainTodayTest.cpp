@@ -4,7 +4,7 @@
 
 #include "app/MainFormFixture.h"
 
-#include "app/UpDown.h"
+#include "widgets/UpDown.h"
 #include "document/TagsUnit.h"
 #include "resources/Messages.h"
 #include "support/ModalDriver.h"
