@@ -7,6 +7,7 @@
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
+#include "widgets/WholeText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -90,6 +91,7 @@ TAppSetForm::TAppSetForm(const AppSetContext& context, QWidget* parent)
     layout->addWidget(PageControl1, 1);
     layout->addSpacing(4);
     layout->addLayout(buttons);
+    TakeWholeTexts(this);
 
     // Fixed at its design size, grown only where this platform's fonts need more.
     setFixedSize(minimumSizeHint().expandedTo(QSize(442, 323)));

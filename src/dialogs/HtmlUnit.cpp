@@ -6,6 +6,7 @@
 
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
+#include "widgets/WholeText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -129,6 +130,7 @@ THtmlForm::THtmlForm(const Platform& platform, FileDialog& openDialog, FileDialo
     for (const TemplateField& row : TemplateFields)
         connect(this->*row.field, &QLineEdit::textChanged, this, &THtmlForm::TemplateChange);
     refreshCaption();
+    TakeWholeTexts(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

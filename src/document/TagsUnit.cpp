@@ -8,6 +8,7 @@
 #include "document/TagsPositionPage.h"
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
+#include "widgets/WholeText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -57,6 +58,7 @@ TTagsForm::TTagsForm(TagMode mode, const Platform& platform, const HtmlSet& html
     PagePosition = new TagsPositionPage(PageControl);
     AddSheet(PagePosition->PosTagSheet, TagMode::Position);
     ShowPagesOfMode();
+    TakeWholeTexts(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
