@@ -4,7 +4,9 @@
 # load, change and save at full speed against the same settings file, checking
 # at each load that its own earlier changes are there; at the end the store
 # holds every entry and line both composed, each copy's last setting and a
-# history whose newest page is the last one saved.
+# history whose newest page is the last one saved. Then both run at once for
+# some rounds, each turning a switch of its own in both flag strings: neither
+# loses the other's switch.
 #
 #   tests/two_copies.sh --driver build/tests/store_driver [--cycles 1000] [--dir FOLDER]
 #
@@ -58,6 +60,23 @@ lines_a=$(awk '/^done/ { print $3 }' "$work/A.log")
 lines_b=$(awk '/^done/ { print $3 }' "$work/B.log")
 [ -n "$lines_a" ] && [ -n "$lines_b" ] || fail "a copy did not finish"
 summary=$("$driver" check "$store" "A:$cycles:$lines_a" "B:$cycles:$lines_b") || fail "the store lost something"
+
+# Two copies that both run while each turns its own switch, then both exit.
+rounds=$(( cycles / 5 ))
+[ "$rounds" -ge 2 ] || rounds=2
+"$driver" seed "$store" || fail "the settings could not be completed"
+mkdir "$work/meeting"
+"$driver" rounds "$store" A B "$rounds" "$work/meeting" >"$work/A.log" 2>&1 &
+pids+=($!)
+"$driver" rounds "$store" B A "$rounds" "$work/meeting" >"$work/B.log" 2>&1 &
+pids+=($!)
+for name in A B; do
+    pid=${pids[0]}
+    pids=("${pids[@]:1}")
+    wait "$pid" || fail "$(cat "$work/A.log" "$work/B.log")"
+done
+"$driver" switches "$store" "A:$rounds" "B:$rounds" || fail "a copy's switch was lost"
 [ -z "$(find "$work" -name '*.lock')" ] || fail "a lock file was left: $(find "$work" -name '*.lock')"
 echo "two_copies: two copies ran $cycles load-change-save cycles each on one store at once" \
-     "(${elapsed} ms); no copy ever missed its own earlier change, and the $summary"
+     "(${elapsed} ms); no copy ever missed its own earlier change, and the $summary;" \
+     "in $rounds rounds of both running while each turned its own switches, neither lost one"

@@ -141,6 +141,28 @@ bool changedHere(const Registry& registry, const SettingsField<Record>& field, c
     return now != before && storedFieldText(registry, field) == before;
 }
 
+// A flag string is merged position by position, as if each switch were a value
+// of its own: a position this copy changed (or that only its defaults pass
+// repaired while the store still holds what it loaded) takes this copy's
+// character; every other position keeps what the store holds now, so two
+// running copies that each turn a different switch both keep theirs.
+template <class Record>
+QString mergedFlagText(const Registry& registry, const SettingsField<Record>& field, const Record& current,
+                       const Record& loaded, const Record& afterDefaults) {
+    Record stored;
+    copyFlagText(registry.readString(QString(field.name)), stored.flagData(), Record::StoredFlagCount);
+    Record merged = current;
+    for (int position = 0; position < Record::StoredFlagCount; ++position) {
+        const char now = current.flagData()[position];
+        const char kept = stored.flagData()[position];
+        const bool changedHere = now != afterDefaults.flagData()[position];
+        const bool repairedHere = now != loaded.flagData()[position] && kept == loaded.flagData()[position];
+        if (!changedHere && !repairedHere && kept != '\0')
+            merged.flagData()[position] = kept;
+    }
+    return fieldText(merged, field);
+}
+
 // Writes each value its rule asks for: merged holds what is written, loaded
 // what this copy loaded, afterDefaults the same after the start-up defaults pass.
 template <class Record>
@@ -164,6 +186,10 @@ void saveFields(ValueWriter& writer, const Registry& registry, const Record& mer
         }
         if (!write)
             continue;
+        if (field.load == LoadRule::FlagString && field.save == SaveRule::Changed) {
+            writer.text(name, mergedFlagText(registry, field, merged, loaded, afterDefaults));
+            continue;
+        }
         if (field.load == LoadRule::FlagString || field.text) {
             writer.text(name, fieldText(merged, field));
             continue;

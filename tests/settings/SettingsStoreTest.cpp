@@ -228,6 +228,49 @@ TEST_F(SettingsStoreTest, DefaultsPassRepairsAreStoredUnlessAnotherCopyChangedTh
     }
 }
 
+// Two running copies share the store: each flag position is merged as a value
+// of its own, so a switch this copy left alone keeps what the other stored.
+TEST_F(SettingsStoreTest, FlagStringsMergePositionByPosition) {
+    struct Case {
+        const char* what;
+        const char* name;
+        QString atLoad;
+        QString thisCopys;  // this copy's flags at exit
+        QString otherCopys; // stored by another copy after this one loaded
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {"different wrap switches", "AppSetFlags", u"000000000000"_s, u"000000000100"_s, u"000000001000"_s,
+         u"000000001100"_s},
+        {"the same switch, this copy last", "AppSetFlags", u"000000000000"_s, u"000000000100"_s,
+         u"000000000000"_s, u"000000000100"_s},
+        {"this copy turned a switch back", "AppSetFlags", u"000000000100"_s, u"000000000000"_s,
+         u"000000001100"_s, u"000000001000"_s},
+        {"nothing changed here", "AppSetFlags", u"000000000000"_s, u"000000000000"_s, u"010000000010"_s,
+         u"010000000010"_s},
+        {"a tag builder page after another copy's", "AppSetFlags", u"000000000000"_s, u"100000000000D"_s,
+         u"000000000001L"_s, u"100000000001D"_s},
+        {"HTML switches", "HtmlSetFlags", u"0000010000010000000"_s, u"3000010000010000000"_s,
+         u"0000010000010000011"_s, u"3000010000010000011"_s},
+        {"the other copy's string ends early", "HtmlSetFlags", u"0000010000010000000"_s,
+         u"0000010000010000001"_s, u"00000"_s, u"0000010000010000001"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString name = QLatin1StringView(c.name);
+        ClearSettings(registry);
+        seed(n::SettingsKey, {{n::Version, u"3.32"_s}, {name, c.atLoad}});
+        ASSERT_EQ(load().origin, SettingsOrigin::Current);
+        const bool appFlags = name == u"AppSetFlags"_s;
+        char* flags = appFlags ? app.flagData() : html.flagData();
+        std::fill_n(flags, appFlags ? app.AppSetFlags.size() : html.HtmlSetFlags.size(), '\0');
+        std::ranges::copy(c.thisCopys.toLatin1(), flags);
+        seed(n::SettingsKey, {{name, c.otherCopys}});
+        ASSERT_TRUE(save());
+        EXPECT_EQ(storedKey().value(name).toString().toStdString(), c.expected.toStdString());
+    }
+}
+
 TEST_F(SettingsStoreTest, LoadRulesPerValue) {
     seed(n::SettingsKey, {{n::Version, u"3.32"_s},
                           {u"HtmlDate1"_s, u""_s},
