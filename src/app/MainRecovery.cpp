@@ -9,6 +9,7 @@
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
+#include "platform/ReportedFile.h"
 #include "resources/Messages.h"
 #include "settings/KeptEntries.h"
 #include "settings/SettingsStore.h"
@@ -264,11 +265,14 @@ bool TMainForm::RestoreKeptEntries() {
     }
     if (!chosen)
         return true;
-    // A file that cannot be read stays for the next start.
+    // A file that cannot be read stays for the next start. Characters CP932
+    // lacks come back as typed from the exact text kept beside the file.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool loaded = LoadIntoToday(chosen->filePath);
+    const std::optional<QString> body = readTextReporting(chosen->filePath, *platform_.messages);
+    if (body)
+        MToday->loadText(KeptEntries::exactBody(*chosen, *body));
     QApplication::restoreOverrideCursor();
-    if (!loaded)
+    if (!body)
         return true;
     MToday->document()->setModified(true);
     if (const std::optional<TempDiary> fields =

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -90,6 +91,9 @@ std::optional<KeptEntry> KeptEntries::moveAside(const KeptEntry& entry, QString&
         error = msg::pathAndReason(QDir::toNativeSeparators(entry.filePath), file.errorString());
         return std::nullopt;
     }
+    // The exact text goes with its body (one left behind would not match the
+    // next body and is ignored).
+    QFile::rename(exactPath(entry.filePath), exactPath(path));
     if (const std::optional<TempDiary> fields = readTempDiary(registry_, entry.key)) {
         if (writeTempDiary(registry_, key, *fields))
             registry_.deleteKey(entry.key);
@@ -111,11 +115,18 @@ KeepOutcome KeptEntries::keep(const QString& body, const TempDiary& fields,
             return outcome;
     }
     textfile::FileError failure;
-    if (!textfile::writeBytes(current, sjis::encode(body, sjis::LineBreaks::CrLf), failure)) {
+    const QByteArray bytes = sjis::encode(body, sjis::LineBreaks::CrLf);
+    if (!textfile::writeBytes(current, bytes, failure)) {
         outcome.bodyError = msg::pathAndReason(failure.path, failure.reason);
         return outcome;
     }
     outcome.bodyWritten = true;
+    // A body that CP932 holds as it is needs no exact text; one that failed to
+    // be written leaves the body with its character references.
+    if (sjis::decode(bytes, sjis::LineBreaks::CrLf) == body)
+        QFile::remove(exactPath(current));
+    else if (!textfile::writeBytes(exactPath(current), body.toUtf8(), failure))
+        QFile::remove(exactPath(current));
     outcome.entry = entryAt(current, storenames::TempKey);
     outcome.fieldsWritten = writeTempDiary(registry_, storenames::TempKey, fields);
     if (!outcome.fieldsWritten)
@@ -123,6 +134,27 @@ KeepOutcome KeptEntries::keep(const QString& body, const TempDiary& fields,
     if (own && !own->isCurrent())
         releaseLocked(*own, nullptr);
     return outcome;
+}
+
+QString KeptEntries::exactPath(const QString& bodyPath) {
+    return bodyPath + u".utf8"_s;
+}
+
+QString KeptEntries::exactBody(const KeptEntry& entry, const QString& bodyAsRead) {
+    const QString path = exactPath(entry.filePath);
+    if (textfile::fileKind(path) != textfile::FileKind::Regular)
+        return bodyAsRead;
+    const std::optional<QByteArray> bytes = textfile::readBytes(path);
+    if (!bytes)
+        return bodyAsRead;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString exact = utf8.decode(*bytes);
+    if (utf8.hasError())
+        return bodyAsRead;
+    // DIARY.TMP rewritten since (by an older version, by hand) is the truth.
+    if (sjis::encode(exact, sjis::LineBreaks::CrLf) != sjis::encode(bodyAsRead, sjis::LineBreaks::CrLf))
+        return bodyAsRead;
+    return exact;
 }
 
 bool KeptEntries::release(const KeptEntry& entry, QString* error) {
@@ -149,6 +181,7 @@ bool KeptEntries::releaseLocked(const KeptEntry& entry, QString* error) {
             *error = msg::pathAndReason(QDir::toNativeSeparators(found->filePath), file.errorString());
         return false;
     }
+    QFile::remove(exactPath(found->filePath));
     if (!registry_.deleteKey(found->key)) {
         if (error)
             *error = registry_.lastError();

@@ -12,6 +12,12 @@
 // the subkey "Temp-20261208-101500", the time being when it was kept), so no
 // entry is ever written over; the next start finds every entry, newest first.
 // Changes happen under the lock file "DIARY.TMP.lock" in the program folder.
+//
+// DIARY.TMP stays CP932 for the program's older readers, which write a
+// character CP932 lacks (an emoji, 𠮷, Hangul) as "&#x…;". When the body holds
+// such a character, its exact text is kept beside it as UTF-8 in
+// "DIARY.TMP.utf8" (moved aside and released with it), and the next start
+// takes that text when it still encodes to what DIARY.TMP holds.
 
 #include "platform/Registry.h"
 #include "settings/SettingsStore.h"
@@ -57,6 +63,13 @@ public:
     // is not that entry is moved aside first; own, when it was one moved aside,
     // is released once the new entry is written.
     KeepOutcome keep(const QString& body, const TempDiary& fields, const std::optional<KeptEntry>& own);
+
+    // The body as typed: the exact text kept beside the entry when it encodes
+    // to the same bytes as bodyAsRead (the entry's file as read), else
+    // bodyAsRead itself.
+    static QString exactBody(const KeptEntry& entry, const QString& bodyAsRead);
+    // Where the exact text of the body in bodyPath is kept.
+    static QString exactPath(const QString& bodyPath);
 
     // Deletes the entry's body and fields, wherever another copy may have
     // moved them; a file that is no longer the entry is left alone. On failure

@@ -154,8 +154,11 @@ TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
     first->show();
     TMainForm& second = start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return first->startupRestored(); }));
-    testsupport::typeText(first->MToday, u"一つ目の窓"_s);
-    testsupport::typeText(second.MToday, u"二つ目の窓"_s);
+    // Characters CP932 lacks come back as typed, from the entry moved aside too.
+    const QString firstBody = u"一つ目の窓 😀𠮷\n한ά"_s;
+    const QString secondBody = u"二つ目の窓 Ⅻ"_s;
+    testsupport::typeText(first->MToday, firstBody);
+    testsupport::typeText(second.MToday, secondBody);
     fake.messages.answerNext(MsgAnswer::Yes);
     ASSERT_TRUE(first->close());
     first.reset();
@@ -169,6 +172,9 @@ TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
     fake.messages.answerNext(MsgAnswer::Yes);
     ASSERT_TRUE(closeForm());
     form.reset();
+    // DIARY.TMP itself stays CP932, for the program's older readers.
+    EXPECT_EQ(textfile::readBytes(fake.programFile(u"DIARY.TMP"_s)),
+              QByteArray("\x93\xf1\x82\xc2\x96\xda\x82\xcc\x91\x8b &#x216B;"));
 
     // The newest first; the one not taken waits for the next start.
     fake.messages.clear();
@@ -179,12 +185,12 @@ TEST_F(MainRecoveryTest, TwoCopiesKeepTwoEntriesAndBothComeBack) {
     EXPECT_EQ(fake.messages.requests()[0].caption, u"一時保存された日記"_s);
     EXPECT_TRUE(
         fake.messages.requests()[0].text.startsWith(u"一時保存された「今日の日記」が 2 件あります。"_s));
-    EXPECT_EQ(w.MToday->toPlainText(), u"一つ目の窓"_s);
+    EXPECT_EQ(w.MToday->toPlainText(), firstBody);
     fake.messages.answerNext(MsgAnswer::No);
     ASSERT_TRUE(closeForm());
 
     fake.messages.clear();
-    EXPECT_EQ(start().MToday->toPlainText(), u"二つ目の窓"_s);
+    EXPECT_EQ(start().MToday->toPlainText(), secondBody);
     EXPECT_EQ(fake.messages.count(), 0);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return QDir(fake.programFolder()).entryList({u"DIARY*"_s}).isEmpty(); }));

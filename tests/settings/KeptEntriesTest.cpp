@@ -2,6 +2,7 @@
 
 #include "platform/JsonRegistry.h"
 #include "platform/SjisCodec.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,4 +95,21 @@ TEST_F(KeptEntriesTest, ReleaseFindsTheEntryWhereverItWasMovedAndNothingElse) {
     stale.size += 1;
     EXPECT_TRUE(kept.release(stale));
     EXPECT_EQ(kept.list().size(), 1);
+}
+
+// The exact text is taken only while it still encodes to what DIARY.TMP holds.
+TEST_F(KeptEntriesTest, ExactTextIsTakenOnlyWhileItMatchesTheFile) {
+    const QString typed = u"絵文字 😀\n"_s;
+    const KeptEntry entry = kept.keep(typed, fieldsTitled(u"t"_s), std::nullopt).entry;
+    EXPECT_EQ(bodyOf(entry), u"絵文字 &#x1F600;\n"_s);
+    EXPECT_EQ(KeptEntries::exactBody(entry, bodyOf(entry)), typed);
+
+    // Rewritten since by a program that knows only DIARY.TMP.
+    ASSERT_TRUE(textfile::write(entry.filePath, u"書き直し &#x1F600;\n"_s));
+    EXPECT_EQ(KeptEntries::exactBody(entry, bodyOf(entry)), u"書き直し &#x1F600;\n"_s);
+
+    // A body CP932 holds needs no exact text; one left from before goes.
+    const KeptEntry plain = kept.keep(u"普通\n"_s, fieldsTitled(u"t"_s), kept.list().first()).entry;
+    EXPECT_FALSE(QFileInfo::exists(KeptEntries::exactPath(plain.filePath)));
+    EXPECT_EQ(KeptEntries::exactBody(plain, bodyOf(plain)), u"普通\n"_s);
 }
