@@ -4,9 +4,12 @@
 //    editor's totals, the status panels, the copy's timer), at 1 MB and
 //    50 MB of body: it must not grow with the text;
 //  - BM_RecoveryHook: the part of a keystroke that is the copy's: the timer
-//    restarted by the change;
-//  - BM_CopyTaken: what the window thread does when the timer fires, 10 s
-//    after the last change: it takes the text and queues the write;
+//    started at the first change not in a copy, left running by later ones
+//    (a keystroke with copies costs BM_Keystroke, without them BM_Keystroke
+//    less this);
+//  - BM_CopyTaken: what the window thread does when the timer fires, 9 s
+//    after the first change not in a copy, typing or not: it takes the text
+//    and queues the write;
 //  - BM_CopyWritten: the write itself, on the store's worker thread (text to
 //    UTF-8, written and flushed to the disk), at 50 MB.
 

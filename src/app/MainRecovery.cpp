@@ -28,11 +28,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A copy is written this long after the last change…
-constexpr int RecoveryDelayMs = 10000;
-// …but no later than this after the first change it does not hold yet, even
-// while the user keeps typing.
-constexpr int RecoveryLongestWaitMs = 60000;
+// A copy is taken this long after the first change it does not hold yet,
+// whether or not the user is still typing, so that a crash loses at most the
+// last 10 s of writing: the second left is for the write on the store's worker.
+constexpr int RecoveryDelayMs = 9000;
 // The show sequence's last steps wait for the first paint, or this long.
 constexpr int StartupRestoreFallbackMs = 500;
 
@@ -145,16 +144,13 @@ void TMainForm::ConnectRecovery() {
 
 // ---- Recovery copies while the user writes ------------------------------------
 
+// Runs on every keystroke: it only starts the copy's timer at the first
+// change the copy does not hold; later changes leave it running, so steady
+// typing never puts the copy off.
 void TMainForm::ScheduleRecoveryCopy(RecoveryKind kind) {
-    const bool today = kind == RecoveryKind::TodayBody;
-    QTimer* timer = today ? todayRecoveryTimer_ : pageRecoveryTimer_;
-    QElapsedTimer& waiting = today ? todayRecoveryWaiting_ : pageRecoveryWaiting_;
-    if (!timer->isActive()) {
-        waiting.start();
+    QTimer* timer = kind == RecoveryKind::TodayBody ? todayRecoveryTimer_ : pageRecoveryTimer_;
+    if (!timer->isActive())
         timer->start();
-    } else if (waiting.elapsed() < RecoveryLongestWaitMs - RecoveryDelayMs) {
-        timer->start();
-    }
 }
 
 void TMainForm::WriteRecoveryCopy(RecoveryKind kind) {

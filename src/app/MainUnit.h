@@ -305,7 +305,6 @@ private:
     Platform platform_;
     // MainRecovery.cpp: the copies' timers, the kept entry restored at start-up.
     QTimer *todayRecoveryTimer_ = nullptr, *pageRecoveryTimer_ = nullptr;
-    QElapsedTimer todayRecoveryWaiting_, pageRecoveryWaiting_; // since the first change not in a copy
     QDateTime pageModifiedWhenLoaded_;
     std::optional<KeptEntry> heldKeptEntry_; // restored, not yet safe elsewhere
     bool recoveryFailureShown_ = false;
