@@ -21,6 +21,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -118,6 +120,29 @@ void openCellEditor(QTableWidget* grid) {
                 grid->editItem(grid->currentItem());
         },
         Qt::QueuedConnection);
+}
+
+// Makes a row current and shows it selected, so the next button press works
+// on the row the user sees.
+void showCurrentRow(QTableWidget* grid, int row) {
+    const int column = std::max(0, grid->currentColumn());
+    grid->setCurrentCell(row, column, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Removes the current row: the bottom row is only emptied; any other row is
+// taken out, so the rows below it move up by one. The row that moved into its
+// place stays current, so a second press removes the entry shown there.
+void deleteCurrentRow(QTableWidget* grid) {
+    const int row = grid->currentRow();
+    if (row < 0)
+        return;
+    if (row == lastRow(grid)) {
+        for (int column = 0; column < grid->columnCount(); ++column)
+            setCell(grid, row, column, QString());
+    } else {
+        grid->removeRow(row);
+    }
+    showCurrentRow(grid, row);
 }
 
 QTableWidget* makeGrid(QWidget* parent, const char* name, QObject* keyWatcher) {
@@ -324,15 +349,7 @@ void TAppSetForm::BtnAddHtmlClick() {
 }
 
 void TAppSetForm::BtnDelHtmlClick() {
-    const int row = StringGrid3->currentRow();
-    if (row == lastRow(StringGrid3)) {
-        setCell(StringGrid3, row, 0, QString());
-        setCell(StringGrid3, row, 1, QString());
-    } else if (row >= 0) {
-        // The rows below move up by one; the bottom row is dropped while
-        // another row stays under the header.
-        StringGrid3->removeRow(row);
-    }
+    deleteCurrentRow(StringGrid3);
     projectsTouched_ = true;
 }
 

@@ -423,6 +423,29 @@ TEST_F(AppSetFormTest, ProjectGridKeepsEveryPathItHolds) {
     EXPECT_EQ(readBytes(listFile(u"default.str"_s)), "#note\r\n/b.html\r\n/c.html\r\n/d.html\r\n");
 }
 
+TEST_F(AppSetFormTest, DeletingTwiceRemovesTheClickedRowAndTheOneThatMovedUp) {
+    struct Case {
+        int row;
+        QByteArray kept;
+    };
+    for (const Case& c : {Case{2, "/p/A.html\r\n/p/B.html\r\n"}, Case{1, "/p/A.html\r\n/p/D.html\r\n"},
+                          Case{3, "/p/A.html\r\n/p/B.html\r\n/p/C.html\r\n"}}) {
+        writeFile(u"default.str"_s, "/p/A.html\r\n/p/B.html\r\n/p/C.html\r\n/p/D.html\r\n");
+        open();
+        QTableWidget* grid = dialog->StringGrid3;
+        grid->setCurrentCell(c.row, 1);
+        for (int i = 0; i < 2; ++i) {
+            dialog->BtnDelHtml->click();
+            const int expected = std::min(c.row, grid->rowCount() - 1);
+            EXPECT_EQ(grid->currentRow(), expected) << c.row;
+            EXPECT_TRUE(grid->selectionModel()->isSelected(grid->model()->index(expected, 1)))
+                << "the row that moved up is shown selected";
+        }
+        dialog->BtnOK->click();
+        EXPECT_EQ(readBytes(listFile(u"default.str"_s)), c.kept) << c.row;
+    }
+}
+
 TEST_F(AppSetFormTest, ListFilesAreRewrittenOnlyWhenTheirGridWasTouched) {
     const QStringList names = {u"sentence.csv"_s, u"bookmark.csv"_s, u"default.str"_s};
     const QByteArray kept[] = {SnippetHeader + "s,<i>,</i>\r\n", BookmarkHeader + "http://k.example/,K\r\n",
