@@ -145,6 +145,46 @@ void deleteCurrentRow(QTableWidget* grid) {
     showCurrentRow(grid, row);
 }
 
+// Swaps the current row with the one above (-1) or below (+1). The empty
+// bottom row stays at the bottom, so an entry never moves into the row that
+// is not written.
+bool moveCurrentRow(QTableWidget* grid, int step) {
+    const int row = grid->currentRow();
+    const int target = row + step;
+    if (row < 0 || row >= lastRow(grid) || target < 0 || target >= lastRow(grid))
+        return false;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString moving = cell(grid, row, column);
+        setCell(grid, row, column, cell(grid, target, column));
+        setCell(grid, target, column, moving);
+    }
+    showCurrentRow(grid, target);
+    return true;
+}
+
+QPushButton* gridButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1StringView(name));
+    return button;
+}
+
+// The grid with its buttons in a column on its right.
+QHBoxLayout* gridWithButtons(QTableWidget* grid, const QList<QPushButton*>& top,
+                             const QList<QPushButton*>& bottom = {}) {
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    for (QPushButton* button : top)
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    for (QPushButton* button : bottom)
+        buttons->addWidget(button);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(grid, 1);
+    row->addLayout(buttons);
+    return row;
+}
+
 QTableWidget* makeGrid(QWidget* parent, const char* name, QObject* keyWatcher) {
     auto* grid = new QTableWidget(parent);
     grid->setObjectName(QLatin1StringView(name));
@@ -188,7 +228,10 @@ void TAppSetForm::BuildSentencePage() {
     auto* box = new QGroupBox(u"任意タグ・単文登録(&S)"_s, SentenceSheet);
     auto* column = pageColumn(box);
     StringGrid2 = makeGrid(box, "StringGrid2", this);
-    column->addWidget(StringGrid2, 1);
+    BtnDelSentence = gridButton(box, "BtnDelSentence", u"削除(&D)"_s);
+    BtnUpSentence = gridButton(box, "BtnUpSentence", u"上へ"_s);
+    BtnDownSentence = gridButton(box, "BtnDownSentence", u"下へ"_s);
+    column->addLayout(gridWithButtons(StringGrid2, {BtnDelSentence, BtnUpSentence, BtnDownSentence}), 1);
     column->addWidget(
         note(box, u"「項目名」がメニューに表示される文字です。最大で半角61文字まで書けます。"_s));
     column->addWidget(
@@ -206,7 +249,10 @@ void TAppSetForm::BuildBookmarkPage() {
     auto* box = new QGroupBox(u"ブックマーク(&B)"_s, BookmarkSheet);
     auto* column = pageColumn(box);
     StringGrid1 = makeGrid(box, "StringGrid1", this);
-    column->addWidget(StringGrid1, 1);
+    BtnDelBookmark = gridButton(box, "BtnDelBookmark", u"削除(&D)"_s);
+    BtnUpBookmark = gridButton(box, "BtnUpBookmark", u"上へ"_s);
+    BtnDownBookmark = gridButton(box, "BtnDownBookmark", u"下へ"_s);
+    column->addLayout(gridWithButtons(StringGrid1, {BtnDelBookmark, BtnUpBookmark, BtnDownBookmark}), 1);
     column->addWidget(
         note(box, u"※「インターネットサービス」メニュー内の「ブックマーク」項目の追加・削除です。"_s));
     column->addWidget(
@@ -236,19 +282,12 @@ void TAppSetForm::BuildProjectPage() {
     BtnAddHtml->setObjectName(u"BtnAddHtml"_s);
     BtnDelHtml = new QPushButton(u"削除(&D)"_s, box);
     BtnDelHtml->setObjectName(u"BtnDelHtml"_s);
+    BtnUpHtml = gridButton(box, "BtnUpHtml", u"上へ"_s);
+    BtnDownHtml = gridButton(box, "BtnDownHtml", u"下へ"_s);
     BtnProjectHelp = new QPushButton(u"ヘルプ(&H)"_s, box);
     BtnProjectHelp->setObjectName(u"BtnProjectHelp"_s);
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(2);
-    buttons->addWidget(BtnAddHtml);
-    buttons->addWidget(BtnDelHtml);
-    buttons->addStretch(1);
-    buttons->addWidget(BtnProjectHelp);
-    auto* gridRow = new QHBoxLayout;
-    gridRow->setSpacing(4);
-    gridRow->addWidget(StringGrid3, 1);
-    gridRow->addLayout(buttons);
-    column->addLayout(gridRow, 1);
+    column->addLayout(
+        gridWithButtons(StringGrid3, {BtnAddHtml, BtnDelHtml, BtnUpHtml, BtnDownHtml}, {BtnProjectHelp}), 1);
     column->addWidget(note(box, u"日記と同時に更新しなければならないHTMLファイルを登録します。"_s));
     column->addWidget(note(box, u"ここに登録したHTMLは、「Project」ボタンなどから手軽に読み込めます。"_s));
     column->addWidget(
@@ -258,6 +297,27 @@ void TAppSetForm::BuildProjectPage() {
     connect(BtnAddHtml, &QPushButton::clicked, this, &TAppSetForm::BtnAddHtmlClick);
     connect(BtnDelHtml, &QPushButton::clicked, this, &TAppSetForm::BtnDelHtmlClick);
     connect(BtnProjectHelp, &QPushButton::clicked, this, &TAppSetForm::BtnProjectHelpClick);
+}
+
+void TAppSetForm::ConnectRowButtons() {
+    struct Buttons {
+        QTableWidget* grid;
+        QPushButton *del, *up, *down;
+        bool* touched;
+    };
+    for (const Buttons& b :
+         {Buttons{StringGrid1, BtnDelBookmark, BtnUpBookmark, BtnDownBookmark, &bookmarksTouched_},
+          Buttons{StringGrid2, BtnDelSentence, BtnUpSentence, BtnDownSentence, &snippetsTouched_},
+          Buttons{StringGrid3, nullptr, BtnUpHtml, BtnDownHtml, &projectsTouched_}}) {
+        if (b.del) {
+            connect(b.del, &QPushButton::clicked, this, [b] {
+                deleteCurrentRow(b.grid);
+                *b.touched = true;
+            });
+        }
+        connect(b.up, &QPushButton::clicked, this, [b] { *b.touched |= moveCurrentRow(b.grid, -1); });
+        connect(b.down, &QPushButton::clicked, this, [b] { *b.touched |= moveCurrentRow(b.grid, +1); });
+    }
 }
 
 // ---- Filling -----------------------------------------------------------------------

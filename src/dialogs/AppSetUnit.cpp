@@ -65,6 +65,7 @@ TAppSetForm::TAppSetForm(const AppSetContext& context, QWidget* parent)
     BuildSentencePage();
     BuildBookmarkPage();
     BuildProjectPage();
+    ConnectRowButtons();
     PageControl1->setCurrentWidget(FirstRunSheet);
     // Seven captions do not fit in one row at this width.
     PageRows = new MultiRowTabs(PageControl1, {4}, this);

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -443,6 +444,43 @@ TEST_F(AppSetFormTest, DeletingTwiceRemovesTheClickedRowAndTheOneThatMovedUp) {
         }
         dialog->BtnOK->click();
         EXPECT_EQ(readBytes(listFile(u"default.str"_s)), c.kept) << c.row;
+    }
+}
+
+TEST_F(AppSetFormTest, EveryGridMovesAndDeletesItsRowsAndWritesItsFile) {
+    struct Case {
+        QString file;
+        QTableWidget* TAppSetForm::*grid;
+        QPushButton *TAppSetForm::*del, *TAppSetForm::*up, *TAppSetForm::*down;
+        QByteArray header;
+        std::function<QByteArray(char)> line;
+    };
+    const Case cases[] = {
+        {u"bookmark.csv"_s, &TAppSetForm::StringGrid1, &TAppSetForm::BtnDelBookmark,
+         &TAppSetForm::BtnUpBookmark, &TAppSetForm::BtnDownBookmark, BookmarkHeader,
+         [](char c) { return "http://" + QByteArray(1, c) + "/," + QByteArray(1, c) + "\r\n"; }},
+        {u"sentence.csv"_s, &TAppSetForm::StringGrid2, &TAppSetForm::BtnDelSentence,
+         &TAppSetForm::BtnUpSentence, &TAppSetForm::BtnDownSentence, SnippetHeader,
+         [](char c) { return QByteArray(1, c) + ",<" + QByteArray(1, c) + ">,#\r\n"; }},
+        {u"default.str"_s, &TAppSetForm::StringGrid3, &TAppSetForm::BtnDelHtml, &TAppSetForm::BtnUpHtml,
+         &TAppSetForm::BtnDownHtml, QByteArray(),
+         [](char c) { return "/" + QByteArray(1, c) + ".html\r\n"; }},
+    };
+    for (const Case& c : cases) {
+        writeFile(c.file, c.header + c.line('X') + c.line('Y') + c.line('Z'));
+        open();
+        QTableWidget* grid = dialog.get()->*c.grid;
+        grid->setCurrentCell(0, 1);
+        for (int i = 0; i < 3; ++i)
+            (dialog.get()->*c.down)->click(); // the third press stops above the empty bottom row
+        EXPECT_EQ(grid->currentRow(), 2) << c.file.toStdString();
+        (dialog.get()->*c.up)->click();
+        EXPECT_EQ(grid->currentRow(), 1);
+        EXPECT_TRUE(cellText(grid, 1, 1).contains(u'X')) << "X, moved to the bottom and one up";
+        (dialog.get()->*c.del)->click();
+        EXPECT_TRUE(grid->selectionModel()->isSelected(grid->model()->index(1, 1)));
+        dialog->BtnOK->click();
+        EXPECT_EQ(readBytes(listFile(c.file)), c.header + c.line('Y') + c.line('Z')) << c.file.toStdString();
     }
 }
 
