@@ -122,6 +122,11 @@ void openCellEditor(QTableWidget* grid) {
         Qt::QueuedConnection);
 }
 
+QString unwritableMessage(const QString& entry, char32_t character) {
+    return msg::listEntryUnwritable(entry, QString::fromUcs4(&character, 1),
+                                    QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
+}
+
 // Makes a row current and shows it selected, so the next button press works
 // on the row the user sees.
 void showCurrentRow(QTableWidget* grid, int row) {
@@ -401,6 +406,11 @@ void TAppSetForm::BtnAddHtmlClick() {
     dialog.initialDir.clear();
     if (!dialog.execute())
         return;
+    if (const char32_t c = listfile::unwritableCharacter(dialog.fileName)) {
+        context_.messages.show(unwritableMessage(dialog.fileName, c), msg::InputErrorCaption,
+                               MsgIcon::Warning);
+        return;
+    }
     const int last = lastRow(StringGrid3);
     setCell(StringGrid3, last, 0, msg::ProjectRowName);
     setCell(StringGrid3, last, 1, dialog.fileName);
@@ -418,6 +428,41 @@ void TAppSetForm::BtnProjectHelpClick() {
 }
 
 // ---- Writing -------------------------------------------------------------------------
+
+bool TAppSetForm::ListsWritable() {
+    // Per grid: the column that decides whether a row is written, and the
+    // columns that must keep every character. Snippet texts go into pages,
+    // where a numeric character reference stands for its character.
+    struct Check {
+        bool touched;
+        QTableWidget* grid;
+        QWidget* page;
+        int keyColumn;
+        QList<int> columns;
+    };
+    const Check checks[] = {
+        {snippetsTouched_, StringGrid2, SentenceSheet, 1, {0}},
+        {bookmarksTouched_, StringGrid1, BookmarkSheet, 1, {0, 1}},
+        {projectsTouched_, StringGrid3, SameTimeRenewalSheet, 1, {1}},
+    };
+    for (const Check& check : checks) {
+        if (!check.touched)
+            continue;
+        for (int row = 0; row < check.grid->rowCount(); ++row) {
+            if (cell(check.grid, row, check.keyColumn).trimmed().isEmpty())
+                continue;
+            for (int column : check.columns) {
+                const QString text = cell(check.grid, row, column);
+                if (const char32_t c = listfile::unwritableCharacter(text)) {
+                    check.grid->setCurrentCell(row, column);
+                    ShowFailure(unwritableMessage(text, c), check.page, check.grid);
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
 
 void TAppSetForm::SaveSnippets() {
     putRows(StringGrid2, listfile::writeSnippets(context_.programFolder + SnippetFile, gridRows(StringGrid2),

@@ -130,6 +130,7 @@ private:
     void BtnAddHtmlClick();
     void BtnDelHtmlClick();
     void BtnProjectHelpClick();
+    bool ListsWritable(); // false, with the message shown, while a cell holds a character CP932 lacks
     void SaveSnippets();
     void SaveBookmarks();
     void SaveProjects();

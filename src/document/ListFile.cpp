@@ -200,6 +200,20 @@ QStringList readProjectRows(const QString& path) {
     return readLines(path);
 }
 
+// ---- Checking ---------------------------------------------------------------
+
+char32_t unwritableCharacter(QStringView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.sliced(i, length);
+        // A character survives when its written bytes read back as itself.
+        if (sjis::decode(sjis::encode(character)) != character)
+            return QStringView(character).toUcs4().value(0);
+        i += length;
+    }
+    return 0;
+}
+
 // ---- Writing ----------------------------------------------------------------
 
 WriteFailure writeWhole(const QString& path, QByteArrayView bytes) {

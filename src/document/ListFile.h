@@ -76,6 +76,14 @@ QStringList readProjectMenuPaths(const QString& path);
 // The dialog's project rows: every line, comments and empty lines included.
 QStringList readProjectRows(const QString& path);
 
+// ---- Checking ---------------------------------------------------------------
+
+// The first character of text that a list file cannot hold (CP932 has no code
+// for it), or 0 when every character can be written. Written anyway, such a
+// character would become a numeric character reference: right inside a page,
+// but a path or address holding one no longer names its file.
+char32_t unwritableCharacter(QStringView text);
+
 // ---- Writing ----------------------------------------------------------------
 
 enum class WriteFailure { None, Open, Write };

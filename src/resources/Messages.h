@@ -544,4 +544,15 @@ inline const QString SpecialCharWarning =
     u"あなたが今入力した「<」文字は、HTMLタグとして認識されます。\n\nもし、タグではなく「<」という文字そのものを表示させたいのであれば、「挿入」メニュー（もしくは、マウスの右クリック）内の「特殊文字」から入力して下さい。「>」、「&」、「\"」（全て半角文字）も同様です。\n\n（この警告は、「動作設定」で、表示させないよう設定できます。）"_s;
 inline const QString SpecialCharWarningCaption = u"特殊文字に関する注意"_s;
 
+// ---- List entries the list files cannot hold -------------------------------------
+
+// A path, address or name in a list grid holds a character CP932 has no code
+// for (caption InputErrorCaption, warning icon). %1: the entry, %2: the
+// character, %3: its code point in hex.
+inline QString listEntryUnwritable(const QString& entry, const QString& character, const QString& code) {
+    return u"「%1」には、一覧ファイルに書けない文字「%2」（U+%3）が含まれているため、登録できません。\n\n"
+           u"一覧ファイルはシフトJISで書かれます。この文字を含まない名前に変えてから登録して下さい。"_s.arg(
+               entry, character, code);
+}
+
 } // namespace msg

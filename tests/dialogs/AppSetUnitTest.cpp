@@ -484,6 +484,52 @@ TEST_F(AppSetFormTest, EveryGridMovesAndDeletesItsRowsAndWritesItsFile) {
     }
 }
 
+TEST_F(AppSetFormTest, EntriesTheListFilesCannotHoldAreRefused) {
+    const QString cafe = u"/p/caf\u00e9.html"_s;
+    const QString refused = msg::listEntryUnwritable(cafe, u"\u00e9"_s, u"00E9"_s);
+    open();
+    fake.fileDialogs.chooseNext(cafe);
+    dialog->BtnAddHtml->click();
+    EXPECT_EQ(fake.messages.texts(), QStringList{refused});
+    EXPECT_EQ(dialog->StringGrid3->rowCount(), 1) << "no row is added";
+
+    struct Case {
+        QTableWidget* TAppSetForm::*grid;
+        int column;
+        QString file;
+        bool refused;
+    };
+    const Case cases[] = {
+        {&TAppSetForm::StringGrid3, 1, u"default.str"_s, true},
+        {&TAppSetForm::StringGrid1, 1, u"bookmark.csv"_s, true},
+        {&TAppSetForm::StringGrid1, 0, u"bookmark.csv"_s, true},
+        {&TAppSetForm::StringGrid2, 1, u"sentence.csv"_s, false}, // a page takes the reference
+    };
+    for (const Case& c : cases) {
+        fake.messages.clear();
+        open();
+        QTableWidget* grid = dialog.get()->*c.grid;
+        focus(grid);
+        grid->setRowCount(3);
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            grid->setItem(1, column, new QTableWidgetItem(u"/p/x.html"_s));
+            grid->setItem(2, column, new QTableWidgetItem(QString()));
+        }
+        grid->item(1, c.column)->setText(cafe);
+        grid->setCurrentCell(0, 0);
+        dialog->BtnOK->click();
+        EXPECT_EQ(dialog->isVisible(), c.refused) << c.file.toStdString() << c.column;
+        if (c.refused) {
+            EXPECT_EQ(fake.messages.texts(), QStringList{refused});
+            EXPECT_EQ(dialog->PageControl1->currentWidget(), grid->parentWidget()->parentWidget());
+            EXPECT_EQ(grid->currentRow(), 1);
+            EXPECT_FALSE(QFileInfo::exists(listFile(c.file)));
+        } else {
+            EXPECT_TRUE(readBytes(listFile(c.file)).contains("caf&#xE9;.html"));
+        }
+    }
+}
+
 TEST_F(AppSetFormTest, ListFilesAreRewrittenOnlyWhenTheirGridWasTouched) {
     const QStringList names = {u"sentence.csv"_s, u"bookmark.csv"_s, u"default.str"_s};
     const QByteArray kept[] = {SnippetHeader + "s,<i>,</i>\r\n", BookmarkHeader + "http://k.example/,K\r\n",

@@ -270,6 +270,21 @@ TEST(ListFileWriting, BookmarkRowsBecomeUrlThenName) {
                                                {QString(), QString()}}));
 }
 
+TEST(ListFileChecking, CharactersCp932CannotHoldAreFound) {
+    struct Case {
+        QString text;
+        char32_t found;
+    };
+    const Case cases[] = {
+        {u"/p/caf\u00e9.html"_s, 0xE9}, {u"/p/日記①.html"_s, 0},
+        {u"\U00020BB7野家"_s, 0x20BB7}, {u"/p/caf&#xE9;.html"_s, 0},
+        {QString(QChar(0xF781)), 0}, // a stray byte as read, written back as that byte
+        {u"ok\u2014\uAC00"_s, 0x2014},  {QString(), 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(listfile::unwritableCharacter(c.text), c.found) << c.text.toStdString();
+}
+
 TEST(ListFileWriting, EmptyListsGetTheirDefaultEntry) {
     struct Case {
         const char* what;
