@@ -102,12 +102,11 @@ bool RunLaunch(const Launch& launch, Shell& shell, QString* error) {
 // ---- The error page -----------------------------------------------------------
 
 QByteArray ErrorPageBytes(const AuthorAddresses& author) {
-    const QString siteLine = author.hasSite() ? u"<P><A HREF=\""_s + author.siteUrl() + u"\">"_s +
-                                                    msg::ErrorPageSiteTitle + u"</A></P>"_s
-                                              : msg::ErrorPageNoSiteLine;
-    const QStringList lines = {
-        msg::ErrorPageLine1, msg::ErrorPageLine2, msg::ErrorPageLine3, msg::ErrorPageLine4, siteLine,
-        msg::ErrorPageLine6};
+    QStringList lines = {msg::ErrorPageLine1, msg::ErrorPageLine2, msg::ErrorPageLine3, msg::ErrorPageLine4};
+    // The link to the author's site; while there is no site, no link at all.
+    if (author.hasSite())
+        lines << u"<P><A HREF=\""_s + author.siteUrl() + u"\">"_s + msg::ErrorPageSiteTitle + u"</A></P>"_s;
+    lines << msg::ErrorPageLine6;
     QString text;
     for (const QString& line : lines)
         text += line + u"\r\n"_s;
@@ -186,7 +185,7 @@ ServiceChoice BookmarkChoice(const QString& hint) {
     if (hint.startsWith(u'\t'))
         return ServiceChoice::registration();
     const QString& target = hint;
-    // The default entry written while the author has no site.
+    // The default entry that earlier builds wrote while the author had no site.
     if (target == msg::DefaultBookmarkNoSiteTarget)
         return ServiceChoice::message(msg::NoAuthorSite, msg::AppTitle, MsgIcon::Information);
 

@@ -82,7 +82,7 @@ bool RunLaunch(const Launch& launch, Shell& shell, QString* error = nullptr);
 // ---- The error page -----------------------------------------------------------
 
 // The page's bytes: six lines, each ending in CR LF, CP932. The fifth links
-// to the author's site, or says that there is none yet.
+// to the author's site; while there is no site it is left out.
 QByteArray ErrorPageBytes(const AuthorAddresses& author = AuthorAddresses::builtIn());
 
 // Writes the error page to path (replacing an old one). On failure shows the

@@ -103,12 +103,13 @@ struct WriteResult {
 // Grid rows of the snippet grid (name, start, end; no header row) to
 // sentence.csv. Each row's name is trimmed; a row without a start is skipped;
 // an empty name becomes the start and an empty end "#". Without any entry the
-// default entry is written. Failures are shown through messages.
+// default entry is written (while the author has a site). Failures are shown through messages.
 WriteResult writeSnippets(const QString& path, const QList<QStringList>& rows, MessageService& messages,
                           const AuthorAddresses& author = AuthorAddresses::builtIn());
 // Grid rows of the bookmark grid (name, URL; no header row) to bookmark.csv
 // as "URL,name". Both cells are trimmed; a row without a URL is skipped; an
-// empty name becomes the URL. Without any entry the default entry is written.
+// empty name becomes the URL. Without any entry the default entry is written
+// (while the author has a site).
 WriteResult writeBookmarks(const QString& path, const QList<QStringList>& rows, MessageService& messages,
                            const AuthorAddresses& author = AuthorAddresses::builtIn());
 // Grid rows of the project grid ("Project" column, path; no header row) to

@@ -251,13 +251,12 @@ inline const QString BookmarkListWriteFailed = u"ブックマーク情報をフ�
 inline const QString ProjectListWriteFailed =
     u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s;
 
-// The entries written when a list would otherwise stay empty. Without an
-// author's site they say so instead of naming a dead address.
+// The entries written when a list would otherwise stay empty; without an
+// author's site there is none.
 inline const QString DefaultSnippetName = u"Oribel リンク"_s;
 inline const QString DefaultSnippetEnd = u"</A>"_s;
-inline const QString DefaultSnippetNoSite = u"Oribel（公式サイトは準備中です）"_s;
 inline const QString DefaultBookmarkName = u"作者の日記ページ"_s;
-inline const QString DefaultBookmarkNoSiteName = u"作者の日記（準備中）"_s;
+// The address of the default bookmark that earlier builds wrote without a site.
 inline const QString DefaultBookmarkNoSiteTarget = u"作者の日記ページは、まだ公開されていません。"_s;
 
 // Author's addresses that do not exist yet (plain boxes, and the about window's fields).
@@ -283,7 +282,6 @@ inline const QString ErrorPageLine3 =
 inline const QString ErrorPageLine4 =
     u"<P>ブラウザへ渡す前に、HTMLファイルを保存する必要があります。</P><HR>"_s;
 inline const QString ErrorPageSiteTitle = u"Oribel ホームページ"_s;
-inline const QString ErrorPageNoSiteLine = u"<P>Oribel の公式ウェブサイトは、まだ公開されていません。</P>"_s;
 inline const QString ErrorPageLine6 = u"</BODY></HTML>"_s;
 inline const QString ErrorPageWriteFailed =
     u"警告HTMLの作成に失敗。\n書き込み禁止メディア上で実行されている可能性があります。"_s;
