@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -40,12 +41,14 @@ QString HandedPath(const QString& path) {
     return QDir::current().absoluteFilePath(path);
 }
 
-Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName,
-                            const QString& errorPagePath) {
+Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName, const QString& errorPagePath,
+                            bool errorPageWritten) {
     switch (handOver) {
     case HandOver::SendFile:
         return Launch::open(HandedPath(documentFileName));
     case HandOver::SendErrorPage:
+        if (!errorPageWritten)
+            return Launch::open(QUrl::fromLocalFile(HandedPath(errorPagePath)).toString());
         return Launch::open(HandedPath(errorPagePath));
     case HandOver::Stop:
     case HandOver::Abort:
@@ -126,13 +129,14 @@ bool ErrorPageDue(const QDateTime& writtenAt, const QDateTime& now, bool exiting
     return writtenAt.secsTo(now) >= ErrorPageKeepSeconds;
 }
 
-bool DeleteErrorPage(const QString& path, MessageService& messages) {
+bool DeleteErrorPage(const QString& path, MessageService& messages, bool report) {
     const QFileInfo page(path);
     if (!page.exists() && !page.isSymLink())
         return true;
     if (QFile::remove(path))
         return true;
-    messages.show(msg::ErrorPageDeleteFailed, msg::AppTitle, MsgIcon::None, MsgButtons::Ok);
+    if (report)
+        messages.show(msg::ErrorPageDeleteFailed, msg::AppTitle, MsgIcon::None, MsgButtons::Ok);
     return false;
 }
 
