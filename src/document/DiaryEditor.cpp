@@ -290,6 +290,13 @@ bool DiaryEditor::event(QEvent* event) {
 }
 
 void DiaryEditor::keyPressEvent(QKeyEvent* event) {
+    // A command key arrives here only while its command is disabled: it does
+    // nothing, rather than what the editor would do with it (Ctrl+Alt+I
+    // would type a TAB).
+    if (isCommandKey(event)) {
+        event->accept();
+        return;
+    }
     // Paste keys go through the guarded paste (Ctrl+V, Shift+Insert).
     if (event->matches(QKeySequence::Paste)) {
         pasteText();
