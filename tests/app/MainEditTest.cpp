@@ -270,3 +270,32 @@ TEST_F(MainEditTest, ADisabledCommandsKeyDoesNothingInEitherEditor) {
         }
     }
 }
+
+TEST_F(MainEditTest, EachInsertingCommandIsAnUndoStepOfItsOwn) {
+    using M = TMainForm;
+    for (bool today : {true, false}) {
+        SCOPED_TRACE(today ? "today" : "document");
+        DiaryEditor* editor = prepare(today, QString());
+        QStringList states = {editor->toPlainText()};
+        const auto typed = [&](const QString& text) {
+            QTest::keyClicks(editor, text);
+            states << editor->toPlainText();
+        };
+        const auto command = [&](QAction* M::*action) {
+            (form.get()->*action)->trigger();
+            states << editor->toPlainText();
+        };
+        typed(u"ab"_s);
+        command(&M::TagHRAction);
+        command(&M::SPCltAction);
+        command(&M::InsTimeAction);
+        typed(u"cd"_s);
+        command(&M::TagBRAction);
+        typed(u"ef"_s);
+        for (qsizetype i = states.size() - 1; i > 0; --i) {
+            ASSERT_EQ(editor->toPlainText(), states[i]) << i;
+            editor->undo();
+        }
+        EXPECT_EQ(editor->toPlainText(), states[0]);
+    }
+}
