@@ -78,8 +78,9 @@ HandOver TMainForm::PrepareHandOver() {
 
 void TMainForm::SendHtmlActionExecute() {
     const HandOver handOver = PrepareHandOver();
-    const QString errorPage = handOver == HandOver::SendErrorPage ? WriteErrorPage() : QString();
-    RunHandOverLaunch(handover::DefaultBrowserLaunch(handOver, document_->fileName(), errorPage));
+    bool written = false;
+    const QString errorPage = handOver == HandOver::SendErrorPage ? WriteErrorPage(&written) : QString();
+    RunHandOverLaunch(handover::DefaultBrowserLaunch(handOver, document_->fileName(), errorPage, written));
 }
 
 void TMainForm::SendToNamedBrowser(const QString& foundPath, const QString& userPath) {
@@ -114,12 +115,16 @@ void TMainForm::ShowLaunchFailure(const QString& reason) {
 
 // ---- The error page -------------------------------------------------------------
 
-QString TMainForm::WriteErrorPage() {
+QString TMainForm::WriteErrorPage(bool* written) {
     const QString path = programFolder_ + msg::ErrorPageFileName;
-    if (handover::WriteErrorPage(path, *platform_.messages)) {
+    const bool ok = handover::WriteErrorPage(path, *platform_.messages);
+    if (ok) {
         errorPageWritten_ = true;
+        errorPageDeleteFailed_ = false;
         errorPageWrittenAt_ = platform_.clock->now();
     }
+    if (written)
+        *written = ok;
     return path;
 }
 
@@ -130,10 +135,15 @@ void TMainForm::DeleteErrorPage(bool exiting) {
     if (!errorPageWritten_ || !handover::ErrorPageDue(errorPageWrittenAt_, platform_.clock->now(), exiting))
         return;
     const auto deletePage = [this] {
-        // One attempt per written page: a page that cannot be deleted is
-        // reported once, not at every repaint that follows the message.
-        errorPageWritten_ = false;
-        handover::DeleteErrorPage(programFolder_ + msg::ErrorPageFileName, *platform_.messages);
+        // A page that cannot be deleted is reported once and stays due: it is
+        // tried again at a repaint once its time has passed again, and at exit.
+        if (handover::DeleteErrorPage(programFolder_ + msg::ErrorPageFileName, *platform_.messages,
+                                      !errorPageDeleteFailed_)) {
+            errorPageWritten_ = errorPageDeleteFailed_ = false;
+            return;
+        }
+        errorPageDeleteFailed_ = true;
+        errorPageWrittenAt_ = platform_.clock->now();
     };
     if (exiting) {
         deletePage();

@@ -58,7 +58,11 @@ void TMainForm::ConnectTodayCommands() {
     connect(BtnDateReset, &QPushButton::clicked, this, &TMainForm::ResetTodayDate);
     connect(BtnTitle, &QPushButton::clicked, this, &TMainForm::EditDiaryTitle);
     connect(BtnGuide, &QPushButton::clicked, this, &TMainForm::ShowOperationAdvice);
-    connect(BtnBR, &QPushButton::clicked, TagBRAction, &QAction::trigger);
+    // The button inserts into today's editor, where the user goes on typing.
+    connect(BtnBR, &QPushButton::clicked, this, [this] {
+        TagBRAction->trigger();
+        MToday->setFocus();
+    });
     connect(ComboBoxAutoBR, &QComboBox::activated, this, [this](int index) {
         htmlSet.setAutoLineBreaks(index == 0);
         ApplyHtmlFlagControls();

@@ -281,7 +281,7 @@ private:
     // ---- MainBrowse.cpp: hand-over, error page, service and bookmark menus
     void ConnectBrowseCommands();
     handover::HandOver PrepareHandOver();
-    QString WriteErrorPage();
+    QString WriteErrorPage(bool* written = nullptr);
     void DeleteErrorPage(bool exiting);
     void SendHtmlActionExecute();
     void SendToNamedBrowser(const QString& foundPath, const QString& userPath);
@@ -318,11 +318,12 @@ private:
     bool settingsCleared_ = false; // the user removed the settings: nothing is saved at exit
     bool showInProgress_ = false;  // the date fields' handlers wait while the show sequence fills them
     bool documentFontApplied_ = false;
-    bool debugMode_ = false;            // statistics are not counted
-    bool errorPageWritten_ = false;     // error.html waits for its deletion
-    QDateTime errorPageWrittenAt_;      // when error.html was last written
-    bool errorPageDeletionDue_ = false; // a deletion waits until the repaint is over
-    int bookmarkItemCounter_ = 30;      // the last number given to a bookmark item
+    bool debugMode_ = false;             // statistics are not counted
+    bool errorPageWritten_ = false;      // error.html waits for its deletion
+    QDateTime errorPageWrittenAt_;       // when error.html was last written
+    bool errorPageDeletionDue_ = false;  // a deletion waits until the repaint is over
+    bool errorPageDeleteFailed_ = false; // reported once; retried later and at exit
+    int bookmarkItemCounter_ = 30;       // the last number given to a bookmark item
     bool bookmarkMenuLoaded_ = false;
     bool projectMenuLoaded_ = false;
     bool shownOnce_ = false;

@@ -21,6 +21,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -120,6 +122,74 @@ void openCellEditor(QTableWidget* grid) {
         Qt::QueuedConnection);
 }
 
+QString unwritableMessage(const QString& entry, char32_t character) {
+    return msg::listEntryUnwritable(entry, QString::fromUcs4(&character, 1),
+                                    QString::number(uint(character), 16).toUpper().rightJustified(4, u'0'));
+}
+
+// Makes a row current and shows it selected, so the next button press works
+// on the row the user sees.
+void showCurrentRow(QTableWidget* grid, int row) {
+    const int column = std::max(0, grid->currentColumn());
+    grid->setCurrentCell(row, column, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Removes the current row: the bottom row is only emptied; any other row is
+// taken out, so the rows below it move up by one. The row that moved into its
+// place stays current, so a second press removes the entry shown there.
+void deleteCurrentRow(QTableWidget* grid) {
+    const int row = grid->currentRow();
+    if (row < 0)
+        return;
+    if (row == lastRow(grid)) {
+        for (int column = 0; column < grid->columnCount(); ++column)
+            setCell(grid, row, column, QString());
+    } else {
+        grid->removeRow(row);
+    }
+    showCurrentRow(grid, row);
+}
+
+// Swaps the current row with the one above (-1) or below (+1). The empty
+// bottom row stays at the bottom, so an entry never moves into the row that
+// is not written.
+bool moveCurrentRow(QTableWidget* grid, int step) {
+    const int row = grid->currentRow();
+    const int target = row + step;
+    if (row < 0 || row >= lastRow(grid) || target < 0 || target >= lastRow(grid))
+        return false;
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString moving = cell(grid, row, column);
+        setCell(grid, row, column, cell(grid, target, column));
+        setCell(grid, target, column, moving);
+    }
+    showCurrentRow(grid, target);
+    return true;
+}
+
+QPushButton* gridButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1StringView(name));
+    return button;
+}
+
+// The grid with its buttons in a column on its right.
+QHBoxLayout* gridWithButtons(QTableWidget* grid, const QList<QPushButton*>& top,
+                             const QList<QPushButton*>& bottom = {}) {
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    for (QPushButton* button : top)
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    for (QPushButton* button : bottom)
+        buttons->addWidget(button);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(grid, 1);
+    row->addLayout(buttons);
+    return row;
+}
+
 QTableWidget* makeGrid(QWidget* parent, const char* name, QObject* keyWatcher) {
     auto* grid = new QTableWidget(parent);
     grid->setObjectName(QLatin1StringView(name));
@@ -163,7 +233,10 @@ void TAppSetForm::BuildSentencePage() {
     auto* box = new QGroupBox(u"任意タグ・単文登録(&S)"_s, SentenceSheet);
     auto* column = pageColumn(box);
     StringGrid2 = makeGrid(box, "StringGrid2", this);
-    column->addWidget(StringGrid2, 1);
+    BtnDelSentence = gridButton(box, "BtnDelSentence", u"削除(&D)"_s);
+    BtnUpSentence = gridButton(box, "BtnUpSentence", u"上へ"_s);
+    BtnDownSentence = gridButton(box, "BtnDownSentence", u"下へ"_s);
+    column->addLayout(gridWithButtons(StringGrid2, {BtnDelSentence, BtnUpSentence, BtnDownSentence}), 1);
     column->addWidget(
         note(box, u"「項目名」がメニューに表示される文字です。最大で半角61文字まで書けます。"_s));
     column->addWidget(
@@ -181,7 +254,10 @@ void TAppSetForm::BuildBookmarkPage() {
     auto* box = new QGroupBox(u"ブックマーク(&B)"_s, BookmarkSheet);
     auto* column = pageColumn(box);
     StringGrid1 = makeGrid(box, "StringGrid1", this);
-    column->addWidget(StringGrid1, 1);
+    BtnDelBookmark = gridButton(box, "BtnDelBookmark", u"削除(&D)"_s);
+    BtnUpBookmark = gridButton(box, "BtnUpBookmark", u"上へ"_s);
+    BtnDownBookmark = gridButton(box, "BtnDownBookmark", u"下へ"_s);
+    column->addLayout(gridWithButtons(StringGrid1, {BtnDelBookmark, BtnUpBookmark, BtnDownBookmark}), 1);
     column->addWidget(
         note(box, u"※「インターネットサービス」メニュー内の「ブックマーク」項目の追加・削除です。"_s));
     column->addWidget(
@@ -211,19 +287,12 @@ void TAppSetForm::BuildProjectPage() {
     BtnAddHtml->setObjectName(u"BtnAddHtml"_s);
     BtnDelHtml = new QPushButton(u"削除(&D)"_s, box);
     BtnDelHtml->setObjectName(u"BtnDelHtml"_s);
+    BtnUpHtml = gridButton(box, "BtnUpHtml", u"上へ"_s);
+    BtnDownHtml = gridButton(box, "BtnDownHtml", u"下へ"_s);
     BtnProjectHelp = new QPushButton(u"ヘルプ(&H)"_s, box);
     BtnProjectHelp->setObjectName(u"BtnProjectHelp"_s);
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(2);
-    buttons->addWidget(BtnAddHtml);
-    buttons->addWidget(BtnDelHtml);
-    buttons->addStretch(1);
-    buttons->addWidget(BtnProjectHelp);
-    auto* gridRow = new QHBoxLayout;
-    gridRow->setSpacing(4);
-    gridRow->addWidget(StringGrid3, 1);
-    gridRow->addLayout(buttons);
-    column->addLayout(gridRow, 1);
+    column->addLayout(
+        gridWithButtons(StringGrid3, {BtnAddHtml, BtnDelHtml, BtnUpHtml, BtnDownHtml}, {BtnProjectHelp}), 1);
     column->addWidget(note(box, u"日記と同時に更新しなければならないHTMLファイルを登録します。"_s));
     column->addWidget(note(box, u"ここに登録したHTMLは、「Project」ボタンなどから手軽に読み込めます。"_s));
     column->addWidget(
@@ -233,6 +302,27 @@ void TAppSetForm::BuildProjectPage() {
     connect(BtnAddHtml, &QPushButton::clicked, this, &TAppSetForm::BtnAddHtmlClick);
     connect(BtnDelHtml, &QPushButton::clicked, this, &TAppSetForm::BtnDelHtmlClick);
     connect(BtnProjectHelp, &QPushButton::clicked, this, &TAppSetForm::BtnProjectHelpClick);
+}
+
+void TAppSetForm::ConnectRowButtons() {
+    struct Buttons {
+        QTableWidget* grid;
+        QPushButton *del, *up, *down;
+        bool* touched;
+    };
+    for (const Buttons& b :
+         {Buttons{StringGrid1, BtnDelBookmark, BtnUpBookmark, BtnDownBookmark, &bookmarksTouched_},
+          Buttons{StringGrid2, BtnDelSentence, BtnUpSentence, BtnDownSentence, &snippetsTouched_},
+          Buttons{StringGrid3, nullptr, BtnUpHtml, BtnDownHtml, &projectsTouched_}}) {
+        if (b.del) {
+            connect(b.del, &QPushButton::clicked, this, [b] {
+                deleteCurrentRow(b.grid);
+                *b.touched = true;
+            });
+        }
+        connect(b.up, &QPushButton::clicked, this, [b] { *b.touched |= moveCurrentRow(b.grid, -1); });
+        connect(b.down, &QPushButton::clicked, this, [b] { *b.touched |= moveCurrentRow(b.grid, +1); });
+    }
 }
 
 // ---- Filling -----------------------------------------------------------------------
@@ -316,6 +406,11 @@ void TAppSetForm::BtnAddHtmlClick() {
     dialog.initialDir.clear();
     if (!dialog.execute())
         return;
+    if (const char32_t c = listfile::unwritableCharacter(dialog.fileName)) {
+        context_.messages.show(unwritableMessage(dialog.fileName, c), msg::InputErrorCaption,
+                               MsgIcon::Warning);
+        return;
+    }
     const int last = lastRow(StringGrid3);
     setCell(StringGrid3, last, 0, msg::ProjectRowName);
     setCell(StringGrid3, last, 1, dialog.fileName);
@@ -324,15 +419,7 @@ void TAppSetForm::BtnAddHtmlClick() {
 }
 
 void TAppSetForm::BtnDelHtmlClick() {
-    const int row = StringGrid3->currentRow();
-    if (row == lastRow(StringGrid3)) {
-        setCell(StringGrid3, row, 0, QString());
-        setCell(StringGrid3, row, 1, QString());
-    } else if (row >= 0) {
-        // The rows below move up by one; the bottom row is dropped while
-        // another row stays under the header.
-        StringGrid3->removeRow(row);
-    }
+    deleteCurrentRow(StringGrid3);
     projectsTouched_ = true;
 }
 
@@ -341,6 +428,41 @@ void TAppSetForm::BtnProjectHelpClick() {
 }
 
 // ---- Writing -------------------------------------------------------------------------
+
+bool TAppSetForm::ListsWritable() {
+    // Per grid: the column that decides whether a row is written, and the
+    // columns that must keep every character. Snippet texts go into pages,
+    // where a numeric character reference stands for its character.
+    struct Check {
+        bool touched;
+        QTableWidget* grid;
+        QWidget* page;
+        int keyColumn;
+        QList<int> columns;
+    };
+    const Check checks[] = {
+        {snippetsTouched_, StringGrid2, SentenceSheet, 1, {0}},
+        {bookmarksTouched_, StringGrid1, BookmarkSheet, 1, {0, 1}},
+        {projectsTouched_, StringGrid3, SameTimeRenewalSheet, 1, {1}},
+    };
+    for (const Check& check : checks) {
+        if (!check.touched)
+            continue;
+        for (int row = 0; row < check.grid->rowCount(); ++row) {
+            if (cell(check.grid, row, check.keyColumn).trimmed().isEmpty())
+                continue;
+            for (int column : check.columns) {
+                const QString text = cell(check.grid, row, column);
+                if (const char32_t c = listfile::unwritableCharacter(text)) {
+                    check.grid->setCurrentCell(row, column);
+                    ShowFailure(unwritableMessage(text, c), check.page, check.grid);
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
 
 void TAppSetForm::SaveSnippets() {
     putRows(StringGrid2, listfile::writeSnippets(context_.programFolder + SnippetFile, gridRows(StringGrid2),

@@ -66,6 +66,7 @@ TAppSetForm::TAppSetForm(const AppSetContext& context, QWidget* parent)
     BuildSentencePage();
     BuildBookmarkPage();
     BuildProjectPage();
+    ConnectRowButtons();
     PageControl1->setCurrentWidget(FirstRunSheet);
     // Seven captions do not fit in one row at this width.
     PageRows = new MultiRowTabs(PageControl1, {4}, this);
@@ -343,7 +344,10 @@ void TAppSetForm::BtnOKClick() {
     appSet_.BrowserOpera = EditOperaPath->text();
     appSet_.ExternalApp1 = EditFtp->text();
     appSet_.ExternalApp2 = EditEditor->text();
-    // 9, 10, 11. The lists, each only when its grid was touched.
+    // 9, 10, 11. The lists, each only when its grid was touched, and only
+    // when every entry can be written as it stands.
+    if (!ListsWritable())
+        return;
     if (snippetsTouched_)
         SaveSnippets();
     if (bookmarksTouched_)

@@ -96,12 +96,15 @@ public:
     // ---- The list pages
     QWidget* SentenceSheet = nullptr;
     QTableWidget* StringGrid2 = nullptr; // snippets: name, start, end
+    QPushButton *BtnDelSentence = nullptr, *BtnUpSentence = nullptr, *BtnDownSentence = nullptr;
     QWidget* BookmarkSheet = nullptr;
     QTableWidget* StringGrid1 = nullptr; // bookmarks: name, URL
+    QPushButton *BtnDelBookmark = nullptr, *BtnUpBookmark = nullptr, *BtnDownBookmark = nullptr;
     QLineEdit* UserSiteUrlEdit = nullptr;
     QWidget* SameTimeRenewalSheet = nullptr;
     QTableWidget* StringGrid3 = nullptr; // projects: "Project", path
     QPushButton *BtnAddHtml = nullptr, *BtnDelHtml = nullptr, *BtnProjectHelp = nullptr;
+    QPushButton *BtnUpHtml = nullptr, *BtnDownHtml = nullptr;
 
     // The splash flag file: ProgramFolder + "NOSPLASH.FLG".
     QString splashFlagPath() const { return splashFlagPath_; }
@@ -120,12 +123,14 @@ private:
     void BuildSentencePage();
     void BuildBookmarkPage();
     void BuildProjectPage();
+    void ConnectRowButtons(); // 削除 and the arrows of the three grids
     void FillGrids();
     void GridEvent(QObject* watched, QEvent* event);
     void GridKeyPress(QTableWidget* grid);
     void BtnAddHtmlClick();
     void BtnDelHtmlClick();
     void BtnProjectHelpClick();
+    bool ListsWritable(); // false, with the message shown, while a cell holds a character CP932 lacks
     void SaveSnippets();
     void SaveBookmarks();
     void SaveProjects();

@@ -237,11 +237,30 @@ void DiaryEditor::countLines(QTextBlock block, QStringView text) {
 
 void DiaryEditor::insertTextAtCaret(const QString& text) {
     QTextCursor cursor = textCursor();
+    // An edit block is never merged with the typing before it, so the insert
+    // is an undo step of its own; the typing after it would be merged into
+    // it, so that typing starts a step of its own too (typedAsNewStep).
+    cursor.beginEditBlock();
     if (text.contains(QChar::LineSeparator)) // pasted from a word processor
         cursor.insertText(QString(text).replace(QChar::LineSeparator, u'\n'));
     else
         cursor.insertText(text);
+    cursor.endEditBlock();
     setTextCursor(cursor);
+    typingStartsStep_ = true;
+}
+
+bool DiaryEditor::typedAsNewStep(const std::function<void()>& type) {
+    if (!typingStartsStep_)
+        return false;
+    typingStartsStep_ = false;
+    // The first typed edit goes into an edit block of its own; the typing
+    // that follows is merged into that block, as typing always is.
+    QTextCursor step = textCursor();
+    step.beginEditBlock();
+    type();
+    step.endEditBlock();
+    return true;
 }
 
 void DiaryEditor::pasteText() {
@@ -290,6 +309,13 @@ bool DiaryEditor::event(QEvent* event) {
 }
 
 void DiaryEditor::keyPressEvent(QKeyEvent* event) {
+    // A command key arrives here only while its command is disabled: it does
+    // nothing, rather than what the editor would do with it (Ctrl+Alt+I
+    // would type a TAB).
+    if (isCommandKey(event)) {
+        event->accept();
+        return;
+    }
     // Paste keys go through the guarded paste (Ctrl+V, Shift+Insert).
     if (event->matches(QKeySequence::Paste)) {
         pasteText();
@@ -306,7 +332,16 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
         event->setAccepted(plain.isAccepted());
         return;
     }
+    if (!event->text().isEmpty() && typedAsNewStep([this, event] { QPlainTextEdit::keyPressEvent(event); }))
+        return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void DiaryEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() &&
+        typedAsNewStep([this, event] { QPlainTextEdit::inputMethodEvent(event); }))
+        return;
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void DiaryEditor::resizeEvent(QResizeEvent* event) {

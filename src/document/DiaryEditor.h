@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QTextBlock>
 
+#include <functional>
+
 class QTimer;
 
 struct BlockTotals;
@@ -105,6 +107,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -114,6 +117,9 @@ private:
     bool countsDisplayedLines() const;
     void onContentsChange(int position, int charsRemoved, int charsAdded);
     bool isCommandKey(const QKeyEvent* event) const;
+    // Runs type as the start of a new undo step when an insert came last;
+    // false (type not run) otherwise.
+    bool typedAsNewStep(const std::function<void()>& type);
     // Counts the blocks from block on, which hold text, in one pass over
     // text (much cheaper than asking each block for its text).
     void countLines(QTextBlock block, QStringView text);
@@ -127,6 +133,7 @@ private:
     QPointer<QTextDocument> countedDocument_;
     QList<QKeySequence> commandKeys_;
     bool loading_ = false;
+    bool typingStartsStep_ = false;        // the last edit was an insert (a command, a paste or a drop)
     bool longLinesFast_ = false;           // the document's font does without shaping
     bool caretToStartWhenShown_ = false;   // a text came in while the editor was hidden
     QTimer* longLineWidthTimer_ = nullptr; // a resize reaches long lines once it is over

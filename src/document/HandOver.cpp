@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -40,12 +41,14 @@ QString HandedPath(const QString& path) {
     return QDir::current().absoluteFilePath(path);
 }
 
-Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName,
-                            const QString& errorPagePath) {
+Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName, const QString& errorPagePath,
+                            bool errorPageWritten) {
     switch (handOver) {
     case HandOver::SendFile:
         return Launch::open(HandedPath(documentFileName));
     case HandOver::SendErrorPage:
+        if (!errorPageWritten)
+            return Launch::open(QUrl::fromLocalFile(HandedPath(errorPagePath)).toString());
         return Launch::open(HandedPath(errorPagePath));
     case HandOver::Stop:
     case HandOver::Abort:
@@ -102,12 +105,11 @@ bool RunLaunch(const Launch& launch, Shell& shell, QString* error) {
 // ---- The error page -----------------------------------------------------------
 
 QByteArray ErrorPageBytes(const AuthorAddresses& author) {
-    const QString siteLine = author.hasSite() ? u"<P><A HREF=\""_s + author.siteUrl() + u"\">"_s +
-                                                    msg::ErrorPageSiteTitle + u"</A></P>"_s
-                                              : msg::ErrorPageNoSiteLine;
-    const QStringList lines = {
-        msg::ErrorPageLine1, msg::ErrorPageLine2, msg::ErrorPageLine3, msg::ErrorPageLine4, siteLine,
-        msg::ErrorPageLine6};
+    QStringList lines = {msg::ErrorPageLine1, msg::ErrorPageLine2, msg::ErrorPageLine3, msg::ErrorPageLine4};
+    // The link to the author's site; while there is no site, no link at all.
+    if (author.hasSite())
+        lines << u"<P><A HREF=\""_s + author.siteUrl() + u"\">"_s + msg::ErrorPageSiteTitle + u"</A></P>"_s;
+    lines << msg::ErrorPageLine6;
     QString text;
     for (const QString& line : lines)
         text += line + u"\r\n"_s;
@@ -127,13 +129,14 @@ bool ErrorPageDue(const QDateTime& writtenAt, const QDateTime& now, bool exiting
     return writtenAt.secsTo(now) >= ErrorPageKeepSeconds;
 }
 
-bool DeleteErrorPage(const QString& path, MessageService& messages) {
+bool DeleteErrorPage(const QString& path, MessageService& messages, bool report) {
     const QFileInfo page(path);
     if (!page.exists() && !page.isSymLink())
         return true;
     if (QFile::remove(path))
         return true;
-    messages.show(msg::ErrorPageDeleteFailed, msg::AppTitle, MsgIcon::None, MsgButtons::Ok);
+    if (report)
+        messages.show(msg::ErrorPageDeleteFailed, msg::AppTitle, MsgIcon::None, MsgButtons::Ok);
     return false;
 }
 
@@ -186,7 +189,7 @@ ServiceChoice BookmarkChoice(const QString& hint) {
     if (hint.startsWith(u'\t'))
         return ServiceChoice::registration();
     const QString& target = hint;
-    // The default entry written while the author has no site.
+    // The default entry that earlier builds wrote while the author had no site.
     if (target == msg::DefaultBookmarkNoSiteTarget)
         return ServiceChoice::message(msg::NoAuthorSite, msg::AppTitle, MsgIcon::Information);
 

@@ -57,8 +57,11 @@ struct Launch {
 QString HandedPath(const QString& path);
 
 // The default browser: the document, or the error page, through the
-// desktop's handler for the file.
-Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName, const QString& errorPagePath);
+// desktop's handler for the file. An error page that could not be written
+// (errorPageWritten false) is handed over all the same, as its file address:
+// the desktop then still starts the browser, which tells that it is missing.
+Launch DefaultBrowserLaunch(HandOver handOver, const QString& documentFileName, const QString& errorPagePath,
+                            bool errorPageWritten = true);
 
 // A named browser (Internet Explorer, Netscape, Opera). The document goes to
 // the user's path when manualPath is set (the user's browser-path switch),
@@ -82,7 +85,7 @@ bool RunLaunch(const Launch& launch, Shell& shell, QString* error = nullptr);
 // ---- The error page -----------------------------------------------------------
 
 // The page's bytes: six lines, each ending in CR LF, CP932. The fifth links
-// to the author's site, or says that there is none yet.
+// to the author's site; while there is no site it is left out.
 QByteArray ErrorPageBytes(const AuthorAddresses& author = AuthorAddresses::builtIn());
 
 // Writes the error page to path (replacing an old one). On failure shows the
@@ -99,8 +102,8 @@ inline constexpr qint64 ErrorPageKeepSeconds = 30;
 bool ErrorPageDue(const QDateTime& writtenAt, const QDateTime& now, bool exiting);
 
 // Deletes the error page when it exists; a failed deletion shows the plain
-// deletion message. Returns whether no page is left.
-bool DeleteErrorPage(const QString& path, MessageService& messages);
+// deletion message when report is set. Returns whether no page is left.
+bool DeleteErrorPage(const QString& path, MessageService& messages, bool report = true);
 
 // ---- The Internet-service menu -----------------------------------------------------
 

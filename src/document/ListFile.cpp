@@ -85,16 +85,18 @@ QString bookmarkLine(const QString& url, const QString& name) {
     return cut(url, BookmarkUrlBytes) + u',' + cut(name, BookmarkNameBytes) + LineEnd;
 }
 
+// The default entries link to the author's pages; while the author has no
+// site there is nothing to link to, and the list stays without an entry.
 QString defaultSnippetLine(const AuthorAddresses& author) {
     if (!author.hasSite())
-        return snippetLine(msg::DefaultSnippetName, msg::DefaultSnippetNoSite, u"#"_s);
+        return QString();
     return snippetLine(msg::DefaultSnippetName, u"<A HREF=\""_s + author.downloadUrl() + u"\">"_s,
                        msg::DefaultSnippetEnd);
 }
 
 QString defaultBookmarkLine(const AuthorAddresses& author) {
     if (!author.hasSite())
-        return bookmarkLine(msg::DefaultBookmarkNoSiteTarget, msg::DefaultBookmarkNoSiteName);
+        return QString();
     return bookmarkLine(author.diaryUrl(), msg::DefaultBookmarkName);
 }
 
@@ -198,6 +200,20 @@ QStringList readProjectMenuPaths(const QString& path) {
 
 QStringList readProjectRows(const QString& path) {
     return readLines(path);
+}
+
+// ---- Checking ---------------------------------------------------------------
+
+char32_t unwritableCharacter(QStringView text) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.sliced(i, length);
+        // A character survives when its written bytes read back as itself.
+        if (sjis::decode(sjis::encode(character)) != character)
+            return QStringView(character).toUcs4().value(0);
+        i += length;
+    }
+    return 0;
 }
 
 // ---- Writing ----------------------------------------------------------------

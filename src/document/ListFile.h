@@ -76,6 +76,14 @@ QStringList readProjectMenuPaths(const QString& path);
 // The dialog's project rows: every line, comments and empty lines included.
 QStringList readProjectRows(const QString& path);
 
+// ---- Checking ---------------------------------------------------------------
+
+// The first character of text that a list file cannot hold (CP932 has no code
+// for it), or 0 when every character can be written. Written anyway, such a
+// character would become a numeric character reference: right inside a page,
+// but a path or address holding one no longer names its file.
+char32_t unwritableCharacter(QStringView text);
+
 // ---- Writing ----------------------------------------------------------------
 
 enum class WriteFailure { None, Open, Write };
@@ -95,12 +103,13 @@ struct WriteResult {
 // Grid rows of the snippet grid (name, start, end; no header row) to
 // sentence.csv. Each row's name is trimmed; a row without a start is skipped;
 // an empty name becomes the start and an empty end "#". Without any entry the
-// default entry is written. Failures are shown through messages.
+// default entry is written (while the author has a site). Failures are shown through messages.
 WriteResult writeSnippets(const QString& path, const QList<QStringList>& rows, MessageService& messages,
                           const AuthorAddresses& author = AuthorAddresses::builtIn());
 // Grid rows of the bookmark grid (name, URL; no header row) to bookmark.csv
 // as "URL,name". Both cells are trimmed; a row without a URL is skipped; an
-// empty name becomes the URL. Without any entry the default entry is written.
+// empty name becomes the URL. Without any entry the default entry is written
+// (while the author has a site).
 WriteResult writeBookmarks(const QString& path, const QList<QStringList>& rows, MessageService& messages,
                            const AuthorAddresses& author = AuthorAddresses::builtIn());
 // Grid rows of the project grid ("Project" column, path; no header row) to

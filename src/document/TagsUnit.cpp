@@ -1,5 +1,7 @@
 #include "document/TagsUnit.h"
 
+#include "document/DiaryEditor.h"
+
 #include "document/TagBuilder.h"
 #include "document/TagsControls.h"
 #include "document/TagsDecorationPage.h"
@@ -313,8 +315,15 @@ QString TTagsForm::SelectedText() const {
 void TTagsForm::ReplaceSelection(const QString& text) {
     if (!target_.editor)
         return;
+    // One undo step of its own, as every inserting command is.
+    if (auto* diaryEditor = qobject_cast<DiaryEditor*>(target_.editor)) {
+        diaryEditor->insertTextAtCaret(text);
+        return;
+    }
     QTextCursor cursor = target_.editor->textCursor();
+    cursor.beginEditBlock();
     cursor.insertText(text);
+    cursor.endEditBlock();
     target_.editor->setTextCursor(cursor);
 }
 

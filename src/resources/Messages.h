@@ -251,13 +251,12 @@ inline const QString BookmarkListWriteFailed = u"ブックマーク情報をフ�
 inline const QString ProjectListWriteFailed =
     u"[default.str]に書き込めませんでした。\n\n書き込み禁止メディア上で実行されている可能性があります。"_s;
 
-// The entries written when a list would otherwise stay empty. Without an
-// author's site they say so instead of naming a dead address.
+// The entries written when a list would otherwise stay empty; without an
+// author's site there is none.
 inline const QString DefaultSnippetName = u"Oribel リンク"_s;
 inline const QString DefaultSnippetEnd = u"</A>"_s;
-inline const QString DefaultSnippetNoSite = u"Oribel（公式サイトは準備中です）"_s;
 inline const QString DefaultBookmarkName = u"作者の日記ページ"_s;
-inline const QString DefaultBookmarkNoSiteName = u"作者の日記（準備中）"_s;
+// The address of the default bookmark that earlier builds wrote without a site.
 inline const QString DefaultBookmarkNoSiteTarget = u"作者の日記ページは、まだ公開されていません。"_s;
 
 // Author's addresses that do not exist yet (plain boxes, and the about window's fields).
@@ -283,7 +282,6 @@ inline const QString ErrorPageLine3 =
 inline const QString ErrorPageLine4 =
     u"<P>ブラウザへ渡す前に、HTMLファイルを保存する必要があります。</P><HR>"_s;
 inline const QString ErrorPageSiteTitle = u"Oribel ホームページ"_s;
-inline const QString ErrorPageNoSiteLine = u"<P>Oribel の公式ウェブサイトは、まだ公開されていません。</P>"_s;
 inline const QString ErrorPageLine6 = u"</BODY></HTML>"_s;
 inline const QString ErrorPageWriteFailed =
     u"警告HTMLの作成に失敗。\n書き込み禁止メディア上で実行されている可能性があります。"_s;
@@ -543,5 +541,16 @@ inline QString keptEntryOffer(qsizetype count, const QString& time) {
 inline const QString SpecialCharWarning =
     u"あなたが今入力した「<」文字は、HTMLタグとして認識されます。\n\nもし、タグではなく「<」という文字そのものを表示させたいのであれば、「挿入」メニュー（もしくは、マウスの右クリック）内の「特殊文字」から入力して下さい。「>」、「&」、「\"」（全て半角文字）も同様です。\n\n（この警告は、「動作設定」で、表示させないよう設定できます。）"_s;
 inline const QString SpecialCharWarningCaption = u"特殊文字に関する注意"_s;
+
+// ---- List entries the list files cannot hold -------------------------------------
+
+// A path, address or name in a list grid holds a character CP932 has no code
+// for (caption InputErrorCaption, warning icon). %1: the entry, %2: the
+// character, %3: its code point in hex.
+inline QString listEntryUnwritable(const QString& entry, const QString& character, const QString& code) {
+    return u"「%1」には、一覧ファイルに書けない文字「%2」（U+%3）が含まれているため、登録できません。\n\n"
+           u"一覧ファイルはシフトJISで書かれます。この文字を含まない名前に変えてから登録して下さい。"_s.arg(
+               entry, character, code);
+}
 
 } // namespace msg

@@ -5,9 +5,11 @@
 #include "dialogs/AppSetUnit.h"
 
 #include "document/HandOver.h"
+#include "platform/DesktopShell.h"
 #include "resources/Messages.h"
 #include "support/ModalDriver.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -120,6 +122,42 @@ TEST_F(MainBrowseTest, ErrorPageStaysThirtySecondsOrUntilExit) {
     ASSERT_TRUE(closeForm());
     EXPECT_FALSE(QFileInfo::exists(errorPage()));
     EXPECT_EQ(fake.messages.count(), 0);
+}
+
+TEST_F(MainBrowseTest, AnErrorPageThatCannotBeWrittenOrDeletedIsStillHandledLater) {
+    // A link into a missing folder: the page cannot be written there.
+    ASSERT_TRUE(QFile::link(fake.programFile(u"missing/error.html"_s), errorPage()));
+    form->SendHtmlAction->trigger();
+    EXPECT_EQ(fake.messages.texts(), QStringList{msg::ErrorPageWriteFailed});
+    ASSERT_EQ(fake.shell.opened().size(), 1) << "the browser is started all the same";
+    EXPECT_TRUE(DesktopShell::urlFor(fake.shell.opened()[0]).isValid())
+        << "the desktop is asked to open it: " << fake.shell.opened()[0].toStdString();
+    QFile::remove(errorPage());
+
+    // A page the deletion fails on is reported once and tried again later, and at exit.
+    for (bool atExit : {false, true}) {
+        SCOPED_TRACE(atExit);
+        fake.messages.clear();
+        form->SendHtmlAction->trigger();
+        ASSERT_TRUE(QFile::remove(errorPage()));
+        ASSERT_TRUE(QDir().mkpath(errorPage() + u"/inner"_s)); // cannot be removed as a file
+        for (int i = 0; i < 2; ++i) {
+            fake.clock.setNow(fake.clock.now().addSecs(30));
+            form->centralWidget()->repaint();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(fake.messages.texts(), QStringList{msg::ErrorPageDeleteFailed});
+        ASSERT_TRUE(QDir(errorPage()).removeRecursively());
+        writeFile(u"error.html"_s, "left behind");
+        if (atExit) {
+            ASSERT_TRUE(closeForm());
+        } else {
+            fake.clock.setNow(fake.clock.now().addSecs(30));
+            form->centralWidget()->repaint();
+        }
+        QTRY_VERIFY(!QFileInfo::exists(errorPage()));
+        EXPECT_EQ(fake.messages.count(), 1);
+    }
 }
 
 TEST_F(MainBrowseTest, BookmarksAreNumberedOnAcrossReloads) {

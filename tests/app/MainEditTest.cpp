@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
@@ -238,5 +239,63 @@ TEST_F(MainEditTest, EditMenuStatesFollowTheClipboardAndTheSelection) {
         EXPECT_EQ(form->DelAction->isEnabled(), row.cut);
         EXPECT_TRUE(form->UndoAction->isEnabled());
         EXPECT_TRUE(form->AllSelectAction->isEnabled());
+    }
+}
+
+TEST_F(MainEditTest, ADisabledCommandsKeyDoesNothingInEitherEditor) {
+    for (bool today : {true, false}) {
+        for (QAction* action : form->actions()) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                SCOPED_TRACE(action->objectName().toStdString() + " " + key.toString().toStdString() +
+                             (today ? " today" : " document"));
+                DiaryEditor* editor = prepare(today, u"x"_s);
+                editor->document()->setModified(false);
+                const auto sharedByAnEnabledCommand = [&] {
+                    for (const QAction* other : form->actions()) {
+                        if (other != action && other->isEnabled() && other->shortcuts().contains(key))
+                            return true;
+                    }
+                    return false;
+                };
+                if (sharedByAnEnabledCommand())
+                    continue; // Ctrl+N: the other tab's New is disabled here
+                action->setEnabled(false);
+                QSignalSpy triggered(action, &QAction::triggered);
+                QTest::keyClick(editor, key[0].key(), key[0].keyboardModifiers());
+                EXPECT_EQ(editor->toPlainText(), u"[x]"_s);
+                EXPECT_FALSE(editor->document()->isModified());
+                EXPECT_EQ(triggered.count(), 0);
+                action->setEnabled(true);
+            }
+        }
+    }
+}
+
+TEST_F(MainEditTest, EachInsertingCommandIsAnUndoStepOfItsOwn) {
+    using M = TMainForm;
+    for (bool today : {true, false}) {
+        SCOPED_TRACE(today ? "today" : "document");
+        DiaryEditor* editor = prepare(today, QString());
+        QStringList states = {editor->toPlainText()};
+        const auto typed = [&](const QString& text) {
+            QTest::keyClicks(editor, text);
+            states << editor->toPlainText();
+        };
+        const auto command = [&](QAction* M::*action) {
+            (form.get()->*action)->trigger();
+            states << editor->toPlainText();
+        };
+        typed(u"ab"_s);
+        command(&M::TagHRAction);
+        command(&M::SPCltAction);
+        command(&M::InsTimeAction);
+        typed(u"cd"_s);
+        command(&M::TagBRAction);
+        typed(u"ef"_s);
+        for (qsizetype i = states.size() - 1; i > 0; --i) {
+            ASSERT_EQ(editor->toPlainText(), states[i]) << i;
+            editor->undo();
+        }
+        EXPECT_EQ(editor->toPlainText(), states[0]);
     }
 }

@@ -4,12 +4,12 @@
 
 #include "app/MainFormFixture.h"
 
-#include "widgets/UpDown.h"
 #include "document/TagsUnit.h"
 #include "resources/Messages.h"
 #include "support/ModalDriver.h"
 #include "today/Statistics.h"
 #include "today/TitleUnit.h"
+#include "widgets/UpDown.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -364,4 +364,15 @@ TEST_F(MainTodayTest, OperationAdviceFollowsTheLineBreakMode) {
     emit form->ComboBoxAutoBR->activated(1);
     form->BtnGuide->click();
     EXPECT_TRUE(fake.messages.last().text.contains(u"★なお、ブラウザ上で改行させたい場合は、"_s));
+}
+
+TEST_F(MainTodayTest, TheLineBreakButtonGivesTheFocusBackToTheEditor) {
+    showTodayTab();
+    form->ComboBoxAutoBR->setCurrentIndex(1); // line breaks typed by hand: the button is on
+    emit form->ComboBoxAutoBR->activated(1);
+    form->MToday->setFocus();
+    QTest::mouseClick(form->BtnBR, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), form->MToday);
+    QTest::keyClicks(QApplication::focusWidget(), u"next"_s);
+    EXPECT_EQ(form->MToday->toPlainText(), u"<BR>\nnext"_s);
 }

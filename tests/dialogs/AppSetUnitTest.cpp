@@ -1,6 +1,7 @@
 #include "dialogs/AppSetUnit.h"
 
 #include "app/MainFormFixture.h"
+#include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "support/FakePlatform.h"
 #include "support/ModalDriver.h"
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -423,6 +425,112 @@ TEST_F(AppSetFormTest, ProjectGridKeepsEveryPathItHolds) {
     EXPECT_EQ(readBytes(listFile(u"default.str"_s)), "#note\r\n/b.html\r\n/c.html\r\n/d.html\r\n");
 }
 
+TEST_F(AppSetFormTest, DeletingTwiceRemovesTheClickedRowAndTheOneThatMovedUp) {
+    struct Case {
+        int row;
+        QByteArray kept;
+    };
+    for (const Case& c : {Case{2, "/p/A.html\r\n/p/B.html\r\n"}, Case{1, "/p/A.html\r\n/p/D.html\r\n"},
+                          Case{3, "/p/A.html\r\n/p/B.html\r\n/p/C.html\r\n"}}) {
+        writeFile(u"default.str"_s, "/p/A.html\r\n/p/B.html\r\n/p/C.html\r\n/p/D.html\r\n");
+        open();
+        QTableWidget* grid = dialog->StringGrid3;
+        grid->setCurrentCell(c.row, 1);
+        for (int i = 0; i < 2; ++i) {
+            dialog->BtnDelHtml->click();
+            const int expected = std::min(c.row, grid->rowCount() - 1);
+            EXPECT_EQ(grid->currentRow(), expected) << c.row;
+            EXPECT_TRUE(grid->selectionModel()->isSelected(grid->model()->index(expected, 1)))
+                << "the row that moved up is shown selected";
+        }
+        dialog->BtnOK->click();
+        EXPECT_EQ(readBytes(listFile(u"default.str"_s)), c.kept) << c.row;
+    }
+}
+
+TEST_F(AppSetFormTest, EveryGridMovesAndDeletesItsRowsAndWritesItsFile) {
+    struct Case {
+        QString file;
+        QTableWidget* TAppSetForm::*grid;
+        QPushButton *TAppSetForm::*del, *TAppSetForm::*up, *TAppSetForm::*down;
+        QByteArray header;
+        std::function<QByteArray(char)> line;
+    };
+    const Case cases[] = {
+        {u"bookmark.csv"_s, &TAppSetForm::StringGrid1, &TAppSetForm::BtnDelBookmark,
+         &TAppSetForm::BtnUpBookmark, &TAppSetForm::BtnDownBookmark, BookmarkHeader,
+         [](char c) { return "http://" + QByteArray(1, c) + "/," + QByteArray(1, c) + "\r\n"; }},
+        {u"sentence.csv"_s, &TAppSetForm::StringGrid2, &TAppSetForm::BtnDelSentence,
+         &TAppSetForm::BtnUpSentence, &TAppSetForm::BtnDownSentence, SnippetHeader,
+         [](char c) { return QByteArray(1, c) + ",<" + QByteArray(1, c) + ">,#\r\n"; }},
+        {u"default.str"_s, &TAppSetForm::StringGrid3, &TAppSetForm::BtnDelHtml, &TAppSetForm::BtnUpHtml,
+         &TAppSetForm::BtnDownHtml, QByteArray(),
+         [](char c) { return "/" + QByteArray(1, c) + ".html\r\n"; }},
+    };
+    for (const Case& c : cases) {
+        writeFile(c.file, c.header + c.line('X') + c.line('Y') + c.line('Z'));
+        open();
+        QTableWidget* grid = dialog.get()->*c.grid;
+        grid->setCurrentCell(0, 1);
+        for (int i = 0; i < 3; ++i)
+            (dialog.get()->*c.down)->click(); // the third press stops above the empty bottom row
+        EXPECT_EQ(grid->currentRow(), 2) << c.file.toStdString();
+        (dialog.get()->*c.up)->click();
+        EXPECT_EQ(grid->currentRow(), 1);
+        EXPECT_TRUE(cellText(grid, 1, 1).contains(u'X')) << "X, moved to the bottom and one up";
+        (dialog.get()->*c.del)->click();
+        EXPECT_TRUE(grid->selectionModel()->isSelected(grid->model()->index(1, 1)));
+        dialog->BtnOK->click();
+        EXPECT_EQ(readBytes(listFile(c.file)), c.header + c.line('Y') + c.line('Z')) << c.file.toStdString();
+    }
+}
+
+TEST_F(AppSetFormTest, EntriesTheListFilesCannotHoldAreRefused) {
+    const QString cafe = u"/p/caf\u00e9.html"_s;
+    const QString refused = msg::listEntryUnwritable(cafe, u"\u00e9"_s, u"00E9"_s);
+    open();
+    fake.fileDialogs.chooseNext(cafe);
+    dialog->BtnAddHtml->click();
+    EXPECT_EQ(fake.messages.texts(), QStringList{refused});
+    EXPECT_EQ(dialog->StringGrid3->rowCount(), 1) << "no row is added";
+
+    struct Case {
+        QTableWidget* TAppSetForm::*grid;
+        int column;
+        QString file;
+        bool refused;
+    };
+    const Case cases[] = {
+        {&TAppSetForm::StringGrid3, 1, u"default.str"_s, true},
+        {&TAppSetForm::StringGrid1, 1, u"bookmark.csv"_s, true},
+        {&TAppSetForm::StringGrid1, 0, u"bookmark.csv"_s, true},
+        {&TAppSetForm::StringGrid2, 1, u"sentence.csv"_s, false}, // a page takes the reference
+    };
+    for (const Case& c : cases) {
+        fake.messages.clear();
+        open();
+        QTableWidget* grid = dialog.get()->*c.grid;
+        focus(grid);
+        grid->setRowCount(3);
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            grid->setItem(1, column, new QTableWidgetItem(u"/p/x.html"_s));
+            grid->setItem(2, column, new QTableWidgetItem(QString()));
+        }
+        grid->item(1, c.column)->setText(cafe);
+        grid->setCurrentCell(0, 0);
+        dialog->BtnOK->click();
+        EXPECT_EQ(dialog->isVisible(), c.refused) << c.file.toStdString() << c.column;
+        if (c.refused) {
+            EXPECT_EQ(fake.messages.texts(), QStringList{refused});
+            EXPECT_EQ(dialog->PageControl1->currentWidget(), grid->parentWidget()->parentWidget());
+            EXPECT_EQ(grid->currentRow(), 1);
+            EXPECT_FALSE(QFileInfo::exists(listFile(c.file)));
+        } else {
+            EXPECT_TRUE(readBytes(listFile(c.file)).contains("caf&#xE9;.html"));
+        }
+    }
+}
+
 TEST_F(AppSetFormTest, ListFilesAreRewrittenOnlyWhenTheirGridWasTouched) {
     const QStringList names = {u"sentence.csv"_s, u"bookmark.csv"_s, u"default.str"_s};
     const QByteArray kept[] = {SnippetHeader + "s,<i>,</i>\r\n", BookmarkHeader + "http://k.example/,K\r\n",
@@ -451,10 +559,12 @@ TEST_F(AppSetFormTest, ListFilesAreRewrittenOnlyWhenTheirGridWasTouched) {
         for (int i = 0; i < 3; ++i) {
             const QByteArray bytes = readBytes(listFile(names[i]));
             if (c.touch && c.ok) {
-                // Header and default entry for the two lists, nothing for the projects.
+                // Header and default entry (while the author has a site) for the
+                // two lists, nothing for the projects.
                 const QByteArray header[] = {SnippetHeader, BookmarkHeader, ""};
+                const int defaultEntry = AuthorAddresses::builtIn().hasSite() ? 1 : 0;
                 EXPECT_TRUE(bytes.startsWith(header[i])) << names[i].toStdString();
-                EXPECT_EQ(bytes.count('\n'), i < 2 ? 2 : 0) << names[i].toStdString();
+                EXPECT_EQ(bytes.count('\n'), i < 2 ? 1 + defaultEntry : 0) << names[i].toStdString();
                 continue;
             }
             EXPECT_EQ(bytes, kept[i]) << c.rule << " " << names[i].toStdString();
