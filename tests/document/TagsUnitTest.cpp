@@ -692,3 +692,25 @@ TEST_F(TagsFormModes, PageKeysAndTheWheelStayOnTheModesPages) {
         });
     }
 }
+
+TEST_F(TagsFormModes, DisabledSizeControlsTakeTheDisabledTextColour) {
+    run(TagMode::Decoration, [](TTagsForm* open) {
+        TagsDecorationPage* page = open->PageDecoration;
+        for (const bool pointSizeInUse : {false, true}) {
+            SCOPED_TRACE(pointSizeInUse);
+            page->RadioColorStyle->click();
+            page->EditFontSize->setText(pointSizeInUse ? u"12"_s : u""_s);
+            page->RadioColorFont->click(); // HTML tags: both size controls of the style sheet are off
+            for (QWidget* control :
+                 {static_cast<QWidget*>(page->FontSizeStyleBox), static_cast<QWidget*>(page->EditFontSize)}) {
+                ASSERT_FALSE(control->isEnabled());
+                for (const QPalette::ColorRole role :
+                     {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+                    EXPECT_EQ(control->palette().color(QPalette::Disabled, role),
+                              QApplication::palette().color(QPalette::Disabled, role))
+                        << control->objectName().toStdString() << " role " << int(role);
+            }
+        }
+        open->reject();
+    });
+}
