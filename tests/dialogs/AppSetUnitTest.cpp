@@ -517,3 +517,20 @@ TEST_F(AppSetFromMainWindow, TheWindowTakesTheSettingsAtOnceWhicheverButtonClose
     EXPECT_TRUE(window.appSet.appliesStoredGeometry());
     EXPECT_EQ(window.size(), QSize(640, 480));
 }
+
+TEST_F(AppSetFromMainWindow, SizesAboveTheLargestAreStoredAsTyped) {
+    TMainForm& window = start();
+    auto driver = testsupport::onNextModal<TAppSetForm>([](TAppSetForm* dialog) {
+        dialog->EditTodaySize->setText(u"999"_s);
+        dialog->EditAllSize->setText(u"79"_s);
+        dialog->BtnOK->click();
+    });
+    window.SetAppAction->trigger();
+    EXPECT_EQ(window.MToday->font().pointSize(), 78);
+    EXPECT_EQ(window.RAll->font().pointSize(), 78);
+    ASSERT_TRUE(closeForm());
+    ASSERT_TRUE(fake.registry->openKey(u"\\software\\mervane\\Pagora"_s, false));
+    EXPECT_EQ(fake.registry->readString(u"EditFontSizeT"_s), u"999"_s);
+    EXPECT_EQ(fake.registry->readString(u"EditFontSize"_s), u"79"_s);
+    fake.registry->closeKey();
+}
