@@ -6,6 +6,7 @@
 
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
+#include "widgets/FixedDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -114,8 +115,7 @@ THtmlForm::THtmlForm(const Platform& platform, FileDialog& openDialog, FileDialo
       htmlSet_(htmlSet), hiddenTitle_(hiddenTitle) {
     setObjectName(u"HtmlForm"_s);
     // A fixed border: a title and a close box, nothing to resize, minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeFixedDialog(this);
     setModal(true);
     BuildFrame();
     BuildDateSheet();
