@@ -27,6 +27,17 @@ using taginfo::TagItem;
 
 namespace {
 
+// A long template shows its start, where its tag begins, not its tail.
+void setTextFromStart(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+void setTextFromStart(QComboBox* box, const QString& text) {
+    box->setCurrentText(text);
+    if (box->lineEdit())
+        box->lineEdit()->setCursorPosition(0);
+}
+
 constexpr int FieldWidth = 360;
 
 // Each template field and the template it shows, copied as it is both ways.
@@ -211,10 +222,10 @@ void THtmlForm::showEvent(QShowEvent* event) {
 // rule, so the previews and the enabling follow as the controls are set.
 void THtmlForm::FormShow() {
     for (const TemplateField& row : TemplateFields)
-        (this->*row.field)->setText(htmlSet_.*row.text);
+        setTextFromStart((this->*row.field), htmlSet_.*row.text);
     EditTitleH->setText(hiddenTitle_);
-    ComboBoxBR->setCurrentText(htmlSet_.HtmlBRTag);
-    ComboBoxHR->setCurrentText(htmlSet_.HtmlHRTag);
+    setTextFromStart(ComboBoxBR, htmlSet_.HtmlBRTag);
+    setTextFromStart(ComboBoxHR, htmlSet_.HtmlHRTag);
 
     const QList<RadioFlag> radios = RadioFlags();
     for (int position = 0; position < HtmlFlagCount; ++position) {
@@ -369,9 +380,9 @@ QString THtmlForm::itemText(TagItem item) const {
 
 void THtmlForm::setItemText(TagItem item, const QString& text) {
     if (item == TagItem::ComboBoxBR) {
-        ComboBoxBR->setCurrentText(text);
+        setTextFromStart(ComboBoxBR, text);
     } else if (QLineEdit* field = TextField(item)) {
-        field->setText(text);
+        setTextFromStart(field, text);
     }
 }
 
