@@ -7,6 +7,7 @@
 #include "settings/AppSetChecks.h"
 #include "settings/IntText.h"
 #include "today/DateFormat.h"
+#include "widgets/PlainHints.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -59,6 +60,10 @@ QLabel* statusPanel(QWidget* parent, const QString& name, int width) {
         label->setMinimumWidth(width);
         label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    } else {
+        // The free panel's messages (a launch failure names a path) can be
+        // longer than the panel.
+        hintWholeTextWhenCut(label);
     }
     return label;
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QTabBar>
@@ -12,6 +13,15 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Shows hint at the help event's place as plain text.
+void showPlainHint(QWidget* widget, const QHelpEvent* help, const QString& hint) {
+    // Lines break where the hint breaks them, as a plain hint's do.
+    const QString shown = Qt::mightBeRichText(hint)
+                              ? u"<p style='white-space:pre'>"_s + hint.toHtmlEscaped() + u"</p>"_s
+                              : hint;
+    QToolTip::showText(help->globalPos(), shown, widget, {}, widget->toolTipDuration());
+}
 
 class PlainHintsFilter : public QObject {
 public:
@@ -28,9 +38,7 @@ protected:
         // goes on to the parent, as usual).
         if (!Qt::mightBeRichText(hint))
             return false;
-        // Lines break where the hint breaks them, as a plain hint's do.
-        const QString shown = u"<p style='white-space:pre'>"_s + hint.toHtmlEscaped() + u"</p>"_s;
-        QToolTip::showText(help->globalPos(), shown, widget, {}, widget->toolTipDuration());
+        showPlainHint(widget, help, hint);
         event->accept();
         return true;
     }
@@ -50,7 +58,31 @@ private:
     }
 };
 
+class WholeTextWhenCut : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* label = static_cast<QLabel*>(watched);
+        const QString text = label->text().trimmed();
+        const int room = label->contentsRect().width() - 2 * label->margin() - label->indent();
+        if (text.isEmpty() || label->fontMetrics().horizontalAdvance(label->text()) <= room)
+            QToolTip::hideText();
+        else
+            showPlainHint(label, static_cast<QHelpEvent*>(event), text);
+        event->accept();
+        return true;
+    }
+};
+
 } // namespace
+
+void hintWholeTextWhenCut(QLabel* label) {
+    label->installEventFilter(new WholeTextWhenCut(label));
+}
 
 void installPlainHints(QApplication& application) {
     static QPointer<QObject> installed;

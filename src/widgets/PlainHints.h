@@ -9,6 +9,11 @@
 // Qt::PlainText itself.
 
 class QApplication;
+class QLabel;
 
 // Installs the filter on the application (once; later calls do nothing).
 void installPlainHints(QApplication& application);
+
+// While label's text is cut at its edge, hovering it shows the whole text
+// as its hint (plain, like every hint); a text that fits shows none.
+void hintWholeTextWhenCut(QLabel* label);
