@@ -62,7 +62,9 @@ QLabel* statusPanel(QWidget* parent, const QString& name, int width) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     } else {
         // The free panel's messages (a launch failure names a path) can be
-        // longer than the panel.
+        // longer than the panel: it keeps its width and the whole message
+        // is its hint.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         hintWholeTextWhenCut(label);
     }
     return label;

@@ -68,7 +68,9 @@ protected:
             return false;
         auto* label = static_cast<QLabel*>(watched);
         const QString text = label->text().trimmed();
-        const int room = label->contentsRect().width() - 2 * label->margin() - label->indent();
+        // What the window shows of the label, which may be less than its width.
+        const QRect shown = label->visibleRegion().boundingRect().intersected(label->contentsRect());
+        const int room = shown.width() - 2 * label->margin() - qMax(label->indent(), 0);
         if (text.isEmpty() || label->fontMetrics().horizontalAdvance(label->text()) <= room)
             QToolTip::hideText();
         else
