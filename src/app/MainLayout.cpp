@@ -2,12 +2,13 @@
 // hints, and the operations that bring the settings into them.
 
 #include "app/MainUnit.h"
-#include "widgets/UpDown.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
 #include "settings/IntText.h"
 #include "today/DateFormat.h"
+#include "widgets/PlainHints.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,11 +53,19 @@ QLabel* statusPanel(QWidget* parent, const QString& name, int width) {
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setFixedHeight(16);
+    // Launch failures name paths and programs, which may hold "<".
+    label->setTextFormat(Qt::PlainText);
     if (width > 0) {
         // At least the designed width; wider when the figures of a big page need it.
         label->setMinimumWidth(width);
         label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    } else {
+        // The free panel's messages (a launch failure names a path) can be
+        // longer than the panel: it keeps its width and the whole message
+        // is its hint.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        hintWholeTextWhenCut(label);
     }
     return label;
 }

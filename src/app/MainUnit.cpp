@@ -11,6 +11,7 @@
 #include "document/DiaryEditor.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
+#include "settings/AppSetChecks.h"
 #include "settings/Defaults.h"
 #include "today/TitleUnit.h"
 
@@ -91,10 +92,14 @@ void TMainForm::LoadSettings() {
 }
 
 void TMainForm::SaveSettings() {
-    // The stored fonts are those the editors use now.
-    appSet.EditFontSize = QString::number(RAll->font().pointSize());
+    // The stored fonts are those the editors use now. A size text the editor
+    // shows as it says (an absurd size is held to the largest) stays as typed.
+    const auto sizeText = [](const QString& stored, int standard, int shown) {
+        return appsetcheck::appliedFontPoints(stored, standard) == shown ? stored : QString::number(shown);
+    };
+    appSet.EditFontSize = sizeText(appSet.EditFontSize, 10, RAll->font().pointSize());
     appSet.EditFontFace = RAll->font().family();
-    appSet.EditFontSizeT = QString::number(MToday->font().pointSize());
+    appSet.EditFontSizeT = sizeText(appSet.EditFontSizeT, 12, MToday->font().pointSize());
     appSet.EditFontFaceT = MToday->font().family();
     ::SaveSettings(*platform_.registry, *platform_.messages, htmlSet, appSet, loadedSettings_,
                    platform_.executablePath, platform_.clock->now().date());

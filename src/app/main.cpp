@@ -1,6 +1,6 @@
-// Start-up: the application object, the splash window, the tooltip timings,
-// the main window (which loads the settings) and the title dialog; then the
-// event loop until the main window closes.
+// Start-up: the application object, the splash window, the tooltip timings
+// and plain-text hints, the main window (which loads the settings) and the
+// title dialog; then the event loop until the main window closes.
 
 #include "app/MainUnit.h"
 #include "app/Resources.h"
@@ -8,6 +8,7 @@
 #include "platform/ProductionPlatform.h"
 #include "resources/Messages.h"
 #include "settings/SettingsStore.h"
+#include "widgets/PlainHints.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(msg::AppTitle);
     QApplication::setWindowIcon(oribelIcon());
     QApplication::setStyle(new OribelStyle);
+    installPlainHints(app);
     // Qt's own dialog texts (file dialog, colour dialog) in Japanese.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -1,6 +1,8 @@
 #include "dialogs/AppSetTabs.h"
 
+#include <QKeySequence>
 #include <QProxyStyle>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -28,6 +30,10 @@ MultiRowTabs::MultiRowTabs(QTabWidget* pages, const QList<int>& rowStarts, QWidg
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     pages_->tabBar()->hide();
+    // The page control would pass the focus on to its hidden bar, where Tab
+    // gets stuck; the rows take the focus instead.
+    pages_->setFocusPolicy(Qt::NoFocus);
+    pages_->tabBar()->setFocusPolicy(Qt::NoFocus);
     auto* rowStyle = new CompactRowStyle;
     rowStyle->setParent(this);
 
@@ -45,8 +51,10 @@ MultiRowTabs::MultiRowTabs(QTabWidget* pages, const QList<int>& rowStarts, QWidg
         row.bar->setElideMode(Qt::ElideNone);
         // Tab 0 stands for "the shown page is in another row": hidden and
         // current then, so no tab of this row looks chosen.
+        // Disabled too, so that the arrow keys and the wheel skip it.
         row.bar->addTab(QString());
         row.bar->setTabVisible(0, false);
+        row.bar->setTabEnabled(0, false);
         for (int page = first; page < end; ++page)
             row.bar->addTab(pages_->tabText(page));
         connect(row.bar, &QTabBar::currentChanged, this, [this, first](int tab) {
@@ -58,6 +66,29 @@ MultiRowTabs::MultiRowTabs(QTabWidget* pages, const QList<int>& rowStarts, QWidg
     }
     connect(pages_, &QTabWidget::currentChanged, this, &MultiRowTabs::showPage);
     showPage(pages_->currentIndex());
+
+    const struct {
+        QKeySequence keys;
+        int step;
+    } pageKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), +1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), +1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& pageKey : pageKeys) {
+        auto* shortcut = new QShortcut(pageKey.keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = pageKey.step] { stepPage(step); });
+    }
+}
+
+void MultiRowTabs::stepPage(int step) {
+    const int count = pages_->count();
+    if (count == 0)
+        return;
+    pages_->setCurrentIndex(((pages_->currentIndex() + step) % count + count) % count);
 }
 
 void MultiRowTabs::showPage(int page) {

@@ -2,7 +2,9 @@
 // Tab rows for a page control whose captions do not fit in one row. The pages
 // stay in their QTabWidget (whose own one-row bar is hidden); rows of tabs
 // above it choose the page. As on a multi-line tab control, the row holding
-// the shown page moves next to the page.
+// the shown page moves next to the page. The usual keys change the page from
+// anywhere in the window (Ctrl+Tab and Ctrl+PgDn forward, Ctrl+Shift+Tab and
+// Ctrl+PgUp back, round the end), and Tab reaches the shown page's tab.
 
 #include <QList>
 #include <QWidget>
@@ -28,6 +30,8 @@ private:
         int pageCount = 0;
     };
     void showPage(int page);
+    // The page step pages after (or before, when negative) the shown one, round the end.
+    void stepPage(int step);
 
     QTabWidget* pages_;
     QVBoxLayout* layout_;

@@ -7,6 +7,7 @@
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
+#include "widgets/FixedDialog.h"
 #include "widgets/WholeText.h"
 
 #include <QButtonGroup>
@@ -51,7 +52,8 @@ TAppSetForm::TAppSetForm(const AppSetContext& context, QWidget* parent)
     : QDialog(parent), context_(context), appSet_(context.appSet) {
     setObjectName(u"AppSetForm"_s);
     setWindowTitle(u"動作設定 - Oribel"_s);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A fixed border: a title and a close box, nothing to resize, minimise or maximise.
+    makeFixedDialog(this);
     // The pages are laid out for a 9 point face, the main window's.
     QFont base = parent ? parent->font() : font();
     base.setPointSize(9);

@@ -6,6 +6,7 @@
 
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
+#include "widgets/FixedDialog.h"
 #include "widgets/WholeText.h"
 
 #include <QButtonGroup>
@@ -26,6 +27,17 @@ using namespace Qt::StringLiterals;
 using taginfo::TagItem;
 
 namespace {
+
+// A long template shows its start, where its tag begins, not its tail.
+void setTextFromStart(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+void setTextFromStart(QComboBox* box, const QString& text) {
+    box->setCurrentText(text);
+    if (box->lineEdit())
+        box->lineEdit()->setCursorPosition(0);
+}
 
 constexpr int FieldWidth = 360;
 
@@ -115,8 +127,7 @@ THtmlForm::THtmlForm(const Platform& platform, FileDialog& openDialog, FileDialo
       htmlSet_(htmlSet), hiddenTitle_(hiddenTitle) {
     setObjectName(u"HtmlForm"_s);
     // A fixed border: a title and a close box, nothing to resize, minimise or maximise.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeFixedDialog(this);
     setModal(true);
     BuildFrame();
     BuildDateSheet();
@@ -213,10 +224,10 @@ void THtmlForm::showEvent(QShowEvent* event) {
 // rule, so the previews and the enabling follow as the controls are set.
 void THtmlForm::FormShow() {
     for (const TemplateField& row : TemplateFields)
-        (this->*row.field)->setText(htmlSet_.*row.text);
+        setTextFromStart((this->*row.field), htmlSet_.*row.text);
     EditTitleH->setText(hiddenTitle_);
-    ComboBoxBR->setCurrentText(htmlSet_.HtmlBRTag);
-    ComboBoxHR->setCurrentText(htmlSet_.HtmlHRTag);
+    setTextFromStart(ComboBoxBR, htmlSet_.HtmlBRTag);
+    setTextFromStart(ComboBoxHR, htmlSet_.HtmlHRTag);
 
     const QList<RadioFlag> radios = RadioFlags();
     for (int position = 0; position < HtmlFlagCount; ++position) {
@@ -371,9 +382,9 @@ QString THtmlForm::itemText(TagItem item) const {
 
 void THtmlForm::setItemText(TagItem item, const QString& text) {
     if (item == TagItem::ComboBoxBR) {
-        ComboBoxBR->setCurrentText(text);
+        setTextFromStart(ComboBoxBR, text);
     } else if (QLineEdit* field = TextField(item)) {
-        field->setText(text);
+        setTextFromStart(field, text);
     }
 }
 

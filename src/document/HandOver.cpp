@@ -177,7 +177,8 @@ ServiceChoice ServiceItemChoice(int tag, const QString& hint, const QString& use
             return ServiceChoice::message(msg::NoAuthorMail, msg::AppTitle, MsgIcon::Information);
         return ServiceChoice::open(author.supportMailto());
     case UserSiteTag:
-        if (userSiteUrl.size() < 5)
+        // Five CP932 bytes at least, as the other lengths of the settings count.
+        if (sjis::byteLength(userSiteUrl) < 5)
             return ServiceChoice::message(msg::UserSiteMissing, msg::AppTitle, MsgIcon::None);
         return ServiceChoice::open(userSiteUrl);
     default:

@@ -3,6 +3,8 @@
 #include "platform/FileDialogs.h"
 #include "resources/Messages.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -134,7 +136,13 @@ bool ChooseGraphicFile(GraphicPage& page, FileDialog& openDialog) {
     openDialog.filterIndex = 1;
     openDialog.title = u"画像ファイル名を指定"_s;
     openDialog.initialDir = page.folder;
+    // The chooser starts in the image folder with an empty name; the file the
+    // shared dialog held for the file commands would take it to that file's
+    // folder instead. A cancel gives that file back.
+    const QString held = std::exchange(openDialog.fileName, QString());
     const bool chosen = openDialog.execute();
+    if (!chosen)
+        openDialog.fileName = held;
     const qsizetype cut = afterLastSeparator(openDialog.fileName);
     if (chosen)
         page.fileName = openDialog.fileName.sliced(cut);

@@ -103,11 +103,12 @@ struct GraphicPage {
 // The folder is GraphicDir.
 GraphicPage OpenGraphicPage(const AppSet& appSet);
 
-// "参照(&F)": runs the main window's shared open dialog on the image folder.
-// A chosen file's name without its folder goes into fileName. Whichever way
-// the chooser closed, the folder becomes that of the dialog's current file
-// name (after a cancel, the file the dialog held before), empty when the
-// name has no folder. Returns whether a file was chosen.
+// "参照(&F)": runs the main window's shared open dialog on the image folder,
+// with an empty name field. A chosen file's name without its folder goes
+// into fileName. Whichever way the chooser closed, the folder becomes that
+// of the dialog's current file name (after a cancel, the file the dialog
+// held before), empty when the name has no folder. Returns whether a file
+// was chosen.
 bool ChooseGraphicFile(GraphicPage& page, FileDialog& openDialog);
 
 // <IMG SRC="name" [WIDTH] [HEIGHT] [ALT] [ALIGN] [BORDER="0"]>. Refuses an

@@ -38,11 +38,16 @@ void setBackground(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
+// The text colour of an enabled control; a disabled one keeps the palette's
+// disabled colour, so that it reads as disabled whatever colour it has when on.
 void setTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::WindowText, color);
+    const QPalette& standard = QApplication::palette(widget);
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        palette.setColor(QPalette::Disabled, role, standard.color(QPalette::Disabled, role));
+    }
     widget->setPalette(palette);
 }
 

@@ -105,19 +105,16 @@ void TTagsForm::AddSheet(QWidget* sheet, TagMode mode) {
 }
 
 void TTagsForm::ShowPagesOfMode() {
+    // The other modes' pages leave the page control altogether: a hidden tab
+    // would still be reached by the page control's own Ctrl+Tab and wheel.
+    // They stay hidden children of the page control, so their page objects live on.
     for (const auto& [sheet, mode] : sheets_) {
-        const bool shown = mode == mode_;
-        PageControl->setTabVisible(PageControl->indexOf(sheet), shown);
-        // The dialog takes the size of the mode's pages, not of the largest page.
-        if (!shown)
-            sheet->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    }
-    for (const auto& [sheet, mode] : sheets_) {
-        if (mode == mode_) {
-            PageControl->setCurrentWidget(sheet);
-            break;
+        if (mode != mode_) {
+            PageControl->removeTab(PageControl->indexOf(sheet));
+            sheet->hide();
         }
     }
+    PageControl->setCurrentIndex(0);
 }
 
 void TTagsForm::BuildWeaColorSheet() {

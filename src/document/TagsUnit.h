@@ -5,11 +5,11 @@
 // for weathers typed by hand while an entry is composed and hands them back
 // to the main window.
 //
-// The opener gives the mode. The page control holds the pages of every mode;
-// only those of the mode are visible, and the opening and the OK button are
-// dispatched once by the mode to that mode's page object (TagsLinkPage,
-// TagsGraphicPage, TagsDecorationPage, TagsPositionPage; the weather page
-// lives here).
+// The opener gives the mode. The page control holds only the pages of that
+// mode (the others' pages are built and taken out again), and the opening
+// and the OK button are dispatched once by the mode to that mode's page
+// object (TagsLinkPage, TagsGraphicPage, TagsDecorationPage,
+// TagsPositionPage; the weather page lives here).
 
 #include "document/TagBuilder.h"
 #include "platform/Platform.h"
@@ -110,7 +110,7 @@ private:
     static constexpr int UserChoice = 4;
 
     void BuildFrame();
-    // Records a page of the page control; it is visible only in mode.
+    // Records a page of the page control; it stays there only in mode.
     void AddSheet(QWidget* sheet, TagMode mode);
     void BuildWeaColorSheet();
     WeatherPanel BuildWeatherPanel(int number);

@@ -8,9 +8,15 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMimeDatabase>
+#include <QTreeView>
 
 namespace {
+
+// The columns of the dialog's detailed list.
+constexpr int SizeColumn = 1;
+constexpr int DateColumn = 3;
 
 // "*.*" means every file, with or without an extension, as users of the
 // filter strings expect; Qt's "*.*" would skip names without a dot.
@@ -28,6 +34,17 @@ QStringList nameFiltersFor(const QString& filter) {
         nameFilter = nameFilter.left(open + 1) + patterns.join(u' ') + u')';
     }
     return filters;
+}
+
+// Which of filters the dialog reports as chosen: the whole filter, or (as
+// the dialog shows it without its patterns) the part before them.
+int filterIndexOf(const QStringList& filters, const QString& selected) {
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString& filter = filters[i];
+        if (filter == selected || filter.left(filter.lastIndexOf(u'(')).trimmed() == selected.trimmed())
+            return int(i);
+    }
+    return -1;
 }
 
 bool isReadOnly(const QFileInfo& file) {
@@ -121,6 +138,9 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
     box.setOption(QFileDialog::DontUseNativeDialog);
     // The overwrite question is asked by CheckedFileDialog itself.
     box.setOption(QFileDialog::DontConfirmOverwrite);
+    // The program's filter texts name their patterns already
+    // ("HTMLタグ情報ファイル(*.ozt)"): the list shows them as they are.
+    box.setOption(QFileDialog::HideNameFilterDetails);
     box.setWindowTitle(dialog.title);
     if (dialog.kind() == FileDialogKind::Save) {
         box.setAcceptMode(QFileDialog::AcceptSave);
@@ -151,6 +171,17 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
                            : preset.filePath());
     }
 
+    // The list sets its columns' widths before it knows the figures; once a
+    // folder is read, the size and date columns take the width of their texts.
+    auto* files = box.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = box.findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
+    if (files && model) {
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, files, [files] {
+            for (const int column : {SizeColumn, DateColumn})
+                files->resizeColumnToContents(column);
+        });
+    }
+
     if (box.exec() != QDialog::Accepted)
         return false;
     const QStringList chosen = box.selectedFiles();
@@ -160,9 +191,9 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
     const QFileInfo file(chosen.first());
     dialog.fileName = QDir::toNativeSeparators(file.absoluteFilePath());
     if (!filters.isEmpty()) {
-        const qsizetype index = filters.indexOf(box.selectedNameFilter());
+        const int index = filterIndexOf(filters, box.selectedNameFilter());
         if (index >= 0)
-            dialog.filterIndex = int(index) + 1;
+            dialog.filterIndex = index + 1;
     }
     return true;
 }

@@ -5,9 +5,10 @@
 // Lossless: any byte sequence decodes and encodes back to the same bytes.
 // A byte that is not part of a valid CP932 character is held in memory as a
 // reserved code point (U+F700 + byte) and written back as that byte. The only
-// exception are CP932's few duplicate codes, which come back in the code
-// Windows itself writes, unless the caller keeps the codes a page was read
-// with (CodeChoices below).
+// exception are CP932's few duplicate codes: encode() writes them in the code
+// Windows itself writes, as the side files the program writes use them. A
+// page keeps the codes it was read with: decodeLines() records them in
+// CodeChoices (below) and encodeLines() writes them back.
 //
 // A character CP932 cannot hold is written as an HTML numeric character
 // reference "&#xHHHH;", never dropped.

@@ -11,9 +11,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -204,4 +207,31 @@ TEST_F(MainBrowseTest, ProjectPathWithAmpersandOpensThatFile) {
     }
     Q_EMIT form->FileProjects->aboutToShow();
     EXPECT_EQ(form->PopupProjects->actions().size() + form->FileProjects->actions().size(), 4);
+}
+
+TEST_F(MainBrowseTest, ALaunchFailureCutAtThePanelsEdgeIsItsHint) {
+    const QString page = writeFile(fake.programFile(u"p.htm"_s), "<p>");
+    openDocument(page);
+    const auto hover = [this] {
+        QLabel* panel = form->PanelStatusRsm;
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), panel->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(panel, &event);
+    };
+    const QString whole = u"<b>editor</b> を起動できません: "_s + u"/very/long/folder"_s.repeated(20);
+    fake.shell.setLaunchResult(false);
+    fake.shell.setFailureText(whole);
+    form->EditorAction->trigger();
+    hover();
+    EXPECT_TRUE(QToolTip::isVisible());
+    QTextDocument shown; // what the tooltip reads
+    if (Qt::mightBeRichText(QToolTip::text()))
+        shown.setHtml(QToolTip::text());
+    else
+        shown.setPlainText(QToolTip::text());
+    EXPECT_EQ(shown.toPlainText(), whole);
+
+    fake.shell.setFailureText(u"短い"_s);
+    form->EditorAction->trigger();
+    hover();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a text that fits has no hint";
 }

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -626,4 +627,60 @@ TEST_F(AppSetFromMainWindow, TheWindowTakesTheSettingsAtOnceWhicheverButtonClose
     window.SetAppAction->trigger();
     EXPECT_TRUE(window.appSet.appliesStoredGeometry());
     EXPECT_EQ(window.size(), QSize(640, 480));
+}
+
+TEST_F(AppSetFromMainWindow, SizesAboveTheLargestAreStoredAsTyped) {
+    TMainForm& window = start();
+    auto driver = testsupport::onNextModal<TAppSetForm>([](TAppSetForm* dialog) {
+        dialog->EditTodaySize->setText(u"999"_s);
+        dialog->EditAllSize->setText(u"79"_s);
+        dialog->BtnOK->click();
+    });
+    window.SetAppAction->trigger();
+    EXPECT_EQ(window.MToday->font().pointSize(), 78);
+    EXPECT_EQ(window.RAll->font().pointSize(), 78);
+    ASSERT_TRUE(closeForm());
+    ASSERT_TRUE(fake.registry->openKey(u"\\software\\mervane\\Pagora"_s, false));
+    EXPECT_EQ(fake.registry->readString(u"EditFontSizeT"_s), u"999"_s);
+    EXPECT_EQ(fake.registry->readString(u"EditFontSize"_s), u"79"_s);
+    fake.registry->closeKey();
+}
+
+TEST_F(AppSetFormTest, PagesChangeFromTheKeyboard) {
+    TAppSetForm& dialog = open();
+    const int last = dialog.PageControl1->count() - 1;
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int page; // expected afterwards
+    } steps[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 2},
+        {Qt::Key_PageUp, Qt::ControlModifier, 1},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, last},
+        {Qt::Key_PageDown, Qt::ControlModifier, 0},
+        {Qt::Key_PageUp, Qt::ControlModifier, last},
+        {Qt::Key_Tab, Qt::ControlModifier, 0},
+    };
+    for (const auto& step : steps) {
+        focus(dialog.BtnOK); // wherever the focus is, the keys work
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(step.key), step.modifiers);
+        EXPECT_EQ(dialog.PageControl1->currentIndex(), step.page) << "key " << step.key;
+    }
+
+    // Tab reaches the tabs of the shown page, whose arrows then change the page.
+    focus(dialog.BtnOK);
+    QTabBar* reached = nullptr;
+    for (int press = 0; press < 60 && !reached; ++press) {
+        pressTab();
+        reached = qobject_cast<QTabBar*>(QApplication::focusWidget());
+    }
+    ASSERT_NE(reached, nullptr) << "a tab row takes the focus";
+    EXPECT_GT(reached->currentIndex(), 0) << "the row of the shown page";
+    QTest::keyClick(reached, Qt::Key_Right);
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), 1);
+    QTest::keyClick(reached, Qt::Key_Left);
+    QTest::keyClick(reached, Qt::Key_Left);
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), 0) << "the row's hidden first tab is never chosen";
 }

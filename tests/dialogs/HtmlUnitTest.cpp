@@ -273,3 +273,17 @@ TEST_F(MainFormTest, HtmlSettingsCommandWritesOnlyOnOkThenRefreshes) {
     }
     EXPECT_EQ(form->PanelHtmlName->text(), msg::UserDefinedSetName);
 }
+
+TEST_F(HtmlFormTest, LongTemplatesShowTheirStart) {
+    const QString longTemplate = u"<table class=\"diary\"><tr><td>"_s.repeated(12);
+    for (QString* text : {&htmlSet.HtmlDate1, &htmlSet.HtmlMain1, &htmlSet.HtmlAll2, &htmlSet.HtmlHRTag})
+        *text = longTemplate;
+    THtmlForm& form = open();
+    const QList<QLineEdit*> fields = form.findChildren<QLineEdit*>();
+    ASSERT_GE(fields.size(), 20);
+    for (const QLineEdit* field : fields) {
+        const QString name =
+            field->objectName().isEmpty() ? field->parent()->objectName() : field->objectName();
+        EXPECT_EQ(field->cursorPosition(), 0) << name.toStdString();
+    }
+}

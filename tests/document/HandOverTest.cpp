@@ -301,6 +301,8 @@ TEST(HandOverServices, ServiceItemsOpenTheAuthorsPagesOrSayThereAreNone) {
                                 MsgIcon::Information)},
         {21, u"http"_s, &Site, registerSite},
         {21, u"日記ページ"_s, &NoSite, ServiceChoice::open(u"日記ページ"_s)}, // five characters, ten bytes
+        {21, u"日本語"_s, &Site, ServiceChoice::open(u"日本語"_s)},           // three characters, six bytes
+        {21, u"日本"_s, &Site, registerSite},                                 // four bytes
         {21, u"a.com"_s, &Site, ServiceChoice::open(u"a.com"_s)},
         {21, QString(), &Site, registerSite},
         {31, u"http://friend.example/"_s, &Site, ServiceChoice::open(u"http://friend.example/"_s)},

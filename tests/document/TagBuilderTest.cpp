@@ -214,6 +214,7 @@ TEST(TagBuilder, ImageChooserSetsTheNameAndAlwaysTheFolder) {
         u"画像ファイル(*.gif,*.jpg,*.png,*.bmp,*.tif,*.pcx)|*.gif;*.jpg;*.png;*.bmp;*.tif;*.pcx|すべてのファイル(*.*)|*.*"_s);
     EXPECT_EQ(dialogs.last().filterIndex, 1);
     EXPECT_EQ(dialogs.last().initialDir, u"/home/me/pics/"_s);
+    EXPECT_EQ(dialogs.last().fileName, u""_s) << "the chooser starts in the image folder, not at the page";
     EXPECT_EQ(page.fileName, u"cat.jpg"_s);
     EXPECT_EQ(page.folder, u"/home/me/pics/2003/"_s);
 
@@ -221,6 +222,8 @@ TEST(TagBuilder, ImageChooserSetsTheNameAndAlwaysTheFolder) {
     openDialog.fileName = u"/home/me/old/page.html"_s;
     dialogs.cancelNext();
     EXPECT_FALSE(ChooseGraphicFile(page, openDialog));
+    EXPECT_EQ(dialogs.last().fileName, u""_s);
+    EXPECT_EQ(openDialog.fileName, u"/home/me/old/page.html"_s) << "the file commands keep their file";
     EXPECT_EQ(page.fileName, u"cat.jpg"_s);
     EXPECT_EQ(page.folder, u"/home/me/old/"_s);
     openDialog.fileName = u"loose.gif"_s;

@@ -11,6 +11,7 @@
 #include "support/ModalDriver.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -23,6 +24,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -653,6 +655,67 @@ TEST_F(TagsFormModes, DecorationControlsFollowEachOther) {
         EXPECT_FALSE(d->EditFontSize->isEnabled());
         EXPECT_TRUE(d->FontSizeHtmlBox->isEnabled());
         EXPECT_EQ(d->PanelTagPreview->text(), uR"(<SMALL><FONT COLOR="red"></FONT></SMALL>)"_s);
+        open->reject();
+    });
+}
+
+TEST_F(TagsFormModes, PageKeysAndTheWheelStayOnTheModesPages) {
+    struct Row {
+        TagMode mode;
+        std::function<QList<QWidget*>(TTagsForm*)> pages;
+    };
+    const Row rows[] = {
+        {TagMode::Link,
+         [](TTagsForm* f) {
+             return QList<QWidget*>{f->PageLink->LinkTagSheet, f->PageLink->LinkTagExpSheet};
+         }},
+        {TagMode::Graphic, [](TTagsForm* f) { return QList<QWidget*>{f->PageGraphic->GraphicTagSheet}; }},
+        {TagMode::Decoration, [](TTagsForm* f) { return QList<QWidget*>{f->PageDecoration->DecTagSheet}; }},
+        {TagMode::Position, [](TTagsForm* f) { return QList<QWidget*>{f->PagePosition->PosTagSheet}; }},
+        {TagMode::Weather, [](TTagsForm* f) { return QList<QWidget*>{f->WeaColorSheet}; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(int(row.mode));
+        run(row.mode, [&row](TTagsForm* open) {
+            const QList<QWidget*> pages = row.pages(open);
+            EXPECT_EQ(open->PageControl->count(), pages.size());
+            QWidget* tabBar = open->PageControl->tabBar();
+            for (int step = 0; step < 7; ++step) {
+                QWidget* target = open->focusWidget() ? open->focusWidget() : open->PageControl;
+                if (step % 3 == 0)
+                    QTest::keyClick(target, Qt::Key_Tab, Qt::ControlModifier);
+                else if (step % 3 == 1)
+                    QTest::keyClick(target, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+                else {
+                    QWheelEvent wheel(QPointF(5, 5), tabBar->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QApplication::sendEvent(tabBar, &wheel);
+                }
+                EXPECT_TRUE(pages.contains(open->PageControl->currentWidget())) << "step " << step;
+            }
+            open->reject();
+        });
+    }
+}
+
+TEST_F(TagsFormModes, DisabledSizeControlsTakeTheDisabledTextColour) {
+    run(TagMode::Decoration, [](TTagsForm* open) {
+        TagsDecorationPage* page = open->PageDecoration;
+        for (const bool pointSizeInUse : {false, true}) {
+            SCOPED_TRACE(pointSizeInUse);
+            page->RadioColorStyle->click();
+            page->EditFontSize->setText(pointSizeInUse ? u"12"_s : u""_s);
+            page->RadioColorFont->click(); // HTML tags: both size controls of the style sheet are off
+            for (QWidget* control :
+                 {static_cast<QWidget*>(page->FontSizeStyleBox), static_cast<QWidget*>(page->EditFontSize)}) {
+                ASSERT_FALSE(control->isEnabled());
+                for (const QPalette::ColorRole role :
+                     {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+                    EXPECT_EQ(control->palette().color(QPalette::Disabled, role),
+                              QApplication::palette().color(QPalette::Disabled, role))
+                        << control->objectName().toStdString() << " role " << int(role);
+            }
+        }
         open->reject();
     });
 }

@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "widgets/PlainHints.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 int main(int argc, char** argv) {
     testsupport::isolateEnvironment();
     QApplication app(argc, argv);
+    installPlainHints(app); // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
