@@ -5,6 +5,7 @@
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
+#include "platform/InputMethodSwitch.h"
 #include "settings/AppSetChecks.h"
 
 #include <QAction>
@@ -351,14 +352,15 @@ void TMainForm::UpdatePageState() {
     document_->enableSaveCommands();
     UpdateCommandStates();
 
+    // The input method follows the focus: on in today's body when the
+    // settings ask for it, off in a loaded document. The editor that already
+    // had the focus is switched too.
+    ApplyInputMethodModes();
     if (TodayTabShown()) {
         MToday->setFocus();
-        if (appSet.todayInputMethodOn())
-            MToday->setInputMethodHints(Qt::ImhNone);
+        inputMethodSwitch_->applyToFocus();
         return;
     }
-    if (document_->exists())
-        RAll->setInputMethodHints(Qt::ImhPreferLatin);
     if (!documentFontApplied_) {
         QFont font = RAll->font();
         font.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSize, 10));
@@ -370,4 +372,11 @@ void TMainForm::UpdatePageState() {
         documentFontApplied_ = true;
     }
     RAll->setFocus();
+    inputMethodSwitch_->applyToFocus();
+}
+
+void TMainForm::ApplyInputMethodModes() {
+    InputMethodSwitch::setMode(MToday,
+                               appSet.todayInputMethodOn() ? InputMethodMode::On : InputMethodMode::Leave);
+    InputMethodSwitch::setMode(RAll, document_->exists() ? InputMethodMode::Off : InputMethodMode::Leave);
 }
