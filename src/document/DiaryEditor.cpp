@@ -1,5 +1,6 @@
 #include "document/DiaryEditor.h"
 
+#include "document/CompositionColors.h"
 #include "document/LongLineLayout.h"
 #include "document/TagHighlighter.h"
 #include "platform/SjisCodec.h"
@@ -307,6 +308,14 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void DiaryEditor::inputMethodEvent(QInputMethodEvent* event) {
+    QInputMethodEvent recoloured(event->preeditString(),
+                                 recolouredComposition(event->preeditString(), event->attributes()));
+    recoloured.setCommitString(event->commitString(), event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&recoloured);
+    event->setAccepted(recoloured.isAccepted());
 }
 
 void DiaryEditor::resizeEvent(QResizeEvent* event) {
