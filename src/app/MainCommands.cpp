@@ -64,8 +64,13 @@ const QList<CommandRow>& commandTable() {
         {&M::AllSelectAction, "AllSelectAction", u"すべて選択(&A)"_s, key(Qt::CTRL | Qt::Key_A), "EditAll"},
         {&M::EditSearch, "EditSearch", u"検索(&S)"_s, key(Qt::CTRL | Qt::Key_F3)},
         {&M::EditNext, "EditNext", u"次を検索(&N)"_s, key(Qt::Key_F3)},
-        {&M::TagHighlightAction, "TagHighlightAction", u"タグの色分け表示(&H)"_s,
-         key(Qt::CTRL | Qt::Key_Space), "EditTagHighlight"},
+        // Ctrl+Space is the usual key of input methods for switching
+        // themselves on and off: Ctrl+Shift+H, which none takes, does the same.
+        {&M::TagHighlightAction,
+         "TagHighlightAction",
+         u"タグの色分け表示(&H)"_s,
+         {QKeySequence(Qt::CTRL | Qt::Key_Space), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
+         "EditTagHighlight"},
         // Insert
         {&M::InsertDiaryAction, "InsertDiaryAction", u"今日の日記をカーソル位置に挿入(&I)"_s,
          key(Qt::CTRL | Qt::Key_Insert), "InsertDiary"},
