@@ -58,12 +58,15 @@ void InputMethodSwitch::tryPending() {
     }
     const InputMethod::State target =
         wanted == InputMethodMode::On ? InputMethod::State::On : InputMethod::State::Off;
-    if (method_->state() == target) {
+    const InputMethod::State now = method_->state();
+    if (now == target) {
         pending_ = false;
         return;
     }
     method_->setOn(wanted == InputMethodMode::On);
-    if (retriesLeft_-- > 0)
+    // Tried again only while the framework does not answer for our window: once
+    // it does, the user may switch by hand at once.
+    if (now == InputMethod::State::Unknown && retriesLeft_-- > 0)
         retry_->start();
     else
         pending_ = false;
