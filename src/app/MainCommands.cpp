@@ -5,6 +5,7 @@
 #include "app/MainUnit.h"
 
 #include "document/DiaryEditor.h"
+#include "platform/InputMethodSwitch.h"
 #include "settings/AppSetChecks.h"
 
 #include <QAction>
@@ -63,8 +64,13 @@ const QList<CommandRow>& commandTable() {
         {&M::AllSelectAction, "AllSelectAction", u"すべて選択(&A)"_s, key(Qt::CTRL | Qt::Key_A), "EditAll"},
         {&M::EditSearch, "EditSearch", u"検索(&S)"_s, key(Qt::CTRL | Qt::Key_F3)},
         {&M::EditNext, "EditNext", u"次を検索(&N)"_s, key(Qt::Key_F3)},
-        {&M::TagHighlightAction, "TagHighlightAction", u"タグの色分け表示(&H)"_s,
-         key(Qt::CTRL | Qt::Key_Space), "EditTagHighlight"},
+        // Ctrl+Space is the usual key of input methods for switching
+        // themselves on and off: Ctrl+Shift+H, which none takes, does the same.
+        {&M::TagHighlightAction,
+         "TagHighlightAction",
+         u"タグの色分け表示(&H)"_s,
+         {QKeySequence(Qt::CTRL | Qt::Key_Space), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
+         "EditTagHighlight"},
         // Insert
         {&M::InsertDiaryAction, "InsertDiaryAction", u"今日の日記をカーソル位置に挿入(&I)"_s,
          key(Qt::CTRL | Qt::Key_Insert), "InsertDiary"},
@@ -351,14 +357,15 @@ void TMainForm::UpdatePageState() {
     document_->enableSaveCommands();
     UpdateCommandStates();
 
+    // The input method follows the focus: on in today's body when the
+    // settings ask for it, off in a loaded document. The editor that already
+    // had the focus is switched too.
+    ApplyInputMethodModes();
     if (TodayTabShown()) {
         MToday->setFocus();
-        if (appSet.todayInputMethodOn())
-            MToday->setInputMethodHints(Qt::ImhNone);
+        inputMethodSwitch_->applyToFocus();
         return;
     }
-    if (document_->exists())
-        RAll->setInputMethodHints(Qt::ImhPreferLatin);
     if (!documentFontApplied_) {
         QFont font = RAll->font();
         font.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSize, 10));
@@ -370,4 +377,11 @@ void TMainForm::UpdatePageState() {
         documentFontApplied_ = true;
     }
     RAll->setFocus();
+    inputMethodSwitch_->applyToFocus();
+}
+
+void TMainForm::ApplyInputMethodModes() {
+    InputMethodSwitch::setMode(MToday,
+                               appSet.todayInputMethodOn() ? InputMethodMode::On : InputMethodMode::Leave);
+    InputMethodSwitch::setMode(RAll, document_->exists() ? InputMethodMode::Off : InputMethodMode::Leave);
 }

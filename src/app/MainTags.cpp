@@ -79,6 +79,11 @@ void TMainForm::ConnectTagCommands() {
     connect(BtnSentence, &QToolButton::clicked, this, &TMainForm::BtnSentenceClick);
 
     connect(TagHighlightAction, &QAction::triggered, this, [this] { HighlightTags(ActiveEditor()); });
+    // The menu shows both keys (a menu shows only the first by itself).
+    QStringList keys;
+    for (const QKeySequence& key : TagHighlightAction->shortcuts())
+        keys.append(key.toString(QKeySequence::NativeText));
+    TagHighlightAction->setText(TagHighlightAction->text() + u'\t' + keys.join(u", "_s));
 
     MToday->installEventFilter(
         new TypedTextWatcher(MToday, [this](const QString& typed) { MTodayKeyPress(typed); }));

@@ -9,6 +9,7 @@
 #include "dialogs/AppSetUnit.h"
 #include "dialogs/HtmlUnit.h"
 #include "document/DiaryEditor.h"
+#include "platform/InputMethodSwitch.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
@@ -46,6 +47,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateControls();
+    inputMethodSwitch_ = new InputMethodSwitch(platform_.inputMethod, this);
     document_ =
         new DiaryDocument(*RAll, *platform_.messages, OpenDialog, SaveDialog, appSet, programFolder_, this);
     ConnectWindowCommands();
@@ -157,10 +159,11 @@ void TMainForm::FormShow() {
     ScheduleStartupRestore();
     EditDate->setFocus();
     MToday->setFocus();
+    // The neutral mode of the input method is the one the user left it in:
+    // nothing to do here.
     RefreshStatus(StatusTab::Document);
     RefreshStatus(StatusTab::Today);
-    // The input method's composition colours cannot be set through Qt; the
-    // platform's own colours stay.
+    // The editors show compositions in their own colours (DiaryEditor).
     showInProgress_ = false;
 }
 
@@ -189,8 +192,9 @@ void TMainForm::AutoOpenAtStart() {
         document_->openHistoryEntry(-1);
 
     debugMode_ = false;
-    if (appSet.todayInputMethodOn())
-        MToday->setInputMethodHints(Qt::ImhNone);
+    // Today's body switches the input method on as it gets the focus
+    // (ApplyInputMethodModes), which it does a few steps on.
+    ApplyInputMethodModes();
 }
 
 void TMainForm::RestoreStartupBody() {
@@ -362,5 +366,6 @@ void TMainForm::AfterAppSettingsDialog() {
     ClearSnippetMenu();
     ClearProjectMenu();
     appSet.setSettingsDialogPage('\0');
+    ApplyInputMethodModes();
     FocusShownEditor();
 }

@@ -35,6 +35,7 @@
 #include <optional>
 
 class DiaryEditor;
+class InputMethodSwitch;
 class QAbstractButton;
 class QAction;
 class QComboBox;
@@ -204,6 +205,8 @@ private:
     void CreateActions();
     void CreateMenus();
     void UpdatePageState();
+    // Which way each editor wants the input method when it gets the focus.
+    void ApplyInputMethodModes();
     void UpdateCommandStates();
     QList<QKeySequence> CommandKeys() const;
     bool TodayTabShown() const;
@@ -318,6 +321,8 @@ private:
     bool settingsCleared_ = false; // the user removed the settings: nothing is saved at exit
     bool showInProgress_ = false;  // the date fields' handlers wait while the show sequence fills them
     bool documentFontApplied_ = false;
+    // Switches the input method as the editors and fields get the focus.
+    InputMethodSwitch* inputMethodSwitch_ = nullptr;
     bool debugMode_ = false;             // statistics are not counted
     bool errorPageWritten_ = false;      // error.html waits for its deletion
     QDateTime errorPageWrittenAt_;       // when error.html was last written

@@ -3,6 +3,7 @@
 
 #include "dialogs/AppSetUnit.h"
 #include "settings/AppSetChecks.h"
+#include "widgets/NumberField.h"
 #include "widgets/UpDown.h"
 
 #include <QButtonGroup>
@@ -132,8 +133,10 @@ void TAppSetForm::BuildWindowPage() {
     numbers->addWidget(label(placement, u", &Y 座標:"_s, EditWinY), 1, 3, Qt::AlignRight);
     numbers->addWidget(EditWinY, 1, 4);
     numbers->setColumnStretch(5, 1);
-    for (QLineEdit* edit : {EditWinWidth, EditWinHeight, EditWinX, EditWinY})
+    for (QLineEdit* edit : {EditWinWidth, EditWinHeight, EditWinX, EditWinY}) {
         edit->setFixedWidth(44);
+        makeNumberField(edit);
+    }
     column->addWidget(RadioWinOs);
     column->addWidget(RadioWinUser);
     column->addLayout(numbers);

@@ -1,5 +1,6 @@
 #include "document/DiaryEditor.h"
 
+#include "document/CompositionColors.h"
 #include "document/LongLineLayout.h"
 #include "document/TagHighlighter.h"
 #include "platform/SjisCodec.h"
@@ -338,10 +339,13 @@ void DiaryEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void DiaryEditor::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty() &&
-        typedAsNewStep([this, event] { QPlainTextEdit::inputMethodEvent(event); }))
-        return;
-    QPlainTextEdit::inputMethodEvent(event);
+    QInputMethodEvent recoloured(event->preeditString(),
+                                 recolouredComposition(event->preeditString(), event->attributes()));
+    recoloured.setCommitString(event->commitString(), event->replacementStart(), event->replacementLength());
+    const auto handle = [this, &recoloured] { QPlainTextEdit::inputMethodEvent(&recoloured); };
+    if (recoloured.commitString().isEmpty() || !typedAsNewStep(handle))
+        handle();
+    event->setAccepted(recoloured.isAccepted());
 }
 
 void DiaryEditor::resizeEvent(QResizeEvent* event) {

@@ -8,6 +8,7 @@
 //   (QPlainTextEdit claims keys such as Ctrl+Insert or Ctrl+A for itself);
 // - breaks lines only with ordinary line breaks, Shift+Enter included;
 // - pastes only plain text, and never crashes when no program owns the clipboard;
+// - shows the input method's compositions in its own colours (CompositionColors.h);
 // - takes big pages in steps and shows very long lines the fast way
 //   (DiaryEditorBigPages.cpp, LongLineLayout.h).
 

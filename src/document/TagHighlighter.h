@@ -3,20 +3,23 @@
 // dark red. Display only: the document, its undo steps and its modified flag
 // are never touched, and nothing of it reaches the saved file.
 //
-// The runs are found in one pass over the text and kept per block (TagRuns).
-// Each block remembers its number at that moment in its user state, so that
-// lines inserted or removed later do not shift the colours onto other lines.
-// The colours reach a block's layout only when the block is about to be
-// painted, so highlighting a big page costs the scan and not a layout of
-// every line. A line edited afterwards loses its colours (the colouring is
-// not kept up to date while typing) until the next highlighting; text added
-// at the end of a line leaves the line's own colours alone.
+// The runs are found line by line (TagLines in TagRuns.h) in one pass over
+// the text. Each block remembers, in its user state, where its runs are kept
+// and whether it begins and ends inside a tag. Once a page is coloured the
+// colours follow the typing: an edit scans its own lines again, and the lines
+// after it as long as what they begin with changes (a "<" or ">" typed or
+// removed), and they get their new colours before the next paint. The
+// colours reach other blocks' layouts only when they are about to be painted,
+// so highlighting a big page costs the scan and not a layout of every line.
+// An open composition of the input method keeps the line's colours around
+// its own.
 
 #include "document/TagRuns.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 class QPlainTextEdit;
 class QTextBlock;
@@ -44,13 +47,21 @@ protected:
 private:
     void watchDocument();
     void onContentsChange(int position, int charsRemoved, int charsAdded);
+    void followLastClose(int position, int charsRemoved, int charsAdded);
+    // Scans the blocks from first to last again, and the ones after while
+    // what they begin with changes; returns the last one scanned.
+    QTextBlock rescan(QTextBlock first, const QTextBlock& last);
+    std::span<const TagRun> runsOf(int state) const;
     void applyToVisibleBlocks();
     // Gives the block's layout the colours of its runs; false when it had them.
     bool applyToBlock(const QTextBlock& block);
+    QList<QTextLayout::FormatRange> wantedFormats(const QTextBlock& block) const;
 
     QPlainTextEdit* editor_;
     QPointer<QTextDocument> document_;
-    TagRuns runs_;
+    TagRuns scanned_;                         // the blocks as highlighted
+    std::vector<std::vector<TagRun>> edited_; // blocks scanned again after edits
+    qsizetype lastClose_ = -1;                // the text's last ">" (-1: none)
     bool active_ = false;
     QTextCharFormat runFormat_;
 };

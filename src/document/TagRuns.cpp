@@ -179,3 +179,84 @@ TagRuns ScanTagRuns(QStringView text) {
     scanner.addText(text);
     return scanner.finish();
 }
+
+void TagRuns::appendBlock(std::span<const TagRun> runs) {
+    if (firstRun_.empty())
+        firstRun_.push_back(0);
+    runs_.insert(runs_.end(), runs.begin(), runs.end());
+    firstRun_.push_back(quint32(runs_.size()));
+    ++blockCount_;
+}
+
+namespace {
+
+void appendJoined(std::vector<TagRun>& runs, size_t lineStart, int start, int length) {
+    if (length <= 0)
+        return;
+    if (runs.size() > lineStart && runs.back().start + runs.back().length == start)
+        runs.back().length += length;
+    else
+        runs.push_back(TagRun{start, length});
+}
+
+} // namespace
+
+bool ScanTagLine(QStringView line, bool inTag, std::vector<TagRun>& runs) {
+    const size_t lineStart = runs.size();
+    const qsizetype size = line.size();
+    qsizetype at = 0;
+    while (at < size) {
+        if (inTag) {
+            const qsizetype close = line.indexOf(u'>', at);
+            if (close < 0) {
+                appendJoined(runs, lineStart, int(at), int(size - at));
+                return true;
+            }
+            appendJoined(runs, lineStart, int(at), int(close + 1 - at));
+            at = close + 1;
+            inTag = false;
+        } else {
+            const qsizetype open = line.indexOf(u'<', at);
+            if (open < 0)
+                break;
+            at = open;
+            inTag = true;
+        }
+    }
+    return inTag;
+}
+
+TagLines ScanTagLines(QStringView text) {
+    TagLines result;
+    std::vector<TagRun> runs;
+    bool inTag = false;
+    for (qsizetype start = 0;;) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\x2029')
+            ++end;
+        runs.clear();
+        inTag = ScanTagLine(text.sliced(start, end - start), inTag, runs);
+        result.runs.appendBlock(runs);
+        result.endsInTag.push_back(inTag);
+        if (end >= text.size())
+            break;
+        start = end + 1;
+    }
+    result.lastClose = text.lastIndexOf(u'>');
+    return result;
+}
+
+std::vector<TagRun> ShownTagRuns(QStringView line, std::span<const TagRun> runs, qsizetype lastClose) {
+    if (lastClose >= line.size())
+        return {runs.begin(), runs.end()};
+    std::vector<TagRun> shown;
+    const qsizetype cut = lastClose + 1; // 0 when the whole line lies after the last ">"
+    for (const TagRun& run : runs) {
+        if (run.start >= cut)
+            break;
+        shown.push_back(TagRun{run.start, int(std::min<qsizetype>(run.length, cut - run.start))});
+    }
+    for (qsizetype at = line.indexOf(u'<', cut); at >= 0; at = line.indexOf(u'<', at + 1))
+        appendJoined(shown, 0, int(at), 1);
+    return shown;
+}

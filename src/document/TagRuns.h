@@ -34,6 +34,8 @@ public:
     std::span<const TagRun> block(int blockNumber) const;
     // The run parts of all blocks.
     qsizetype size() const { return qsizetype(runs_.size()); }
+    // Adds the next block with its runs (left to right, neighbours joined).
+    void appendBlock(std::span<const TagRun> runs);
 
 private:
     friend class TagRunScanner;
@@ -89,3 +91,34 @@ private:
 // The runs of a text whose blocks are separated by '\n' or U+2029 (the
 // paragraph separator of an editor's raw text).
 TagRuns ScanTagRuns(QStringView text);
+
+// ---- Line by line, for colours that follow the typing ----
+//
+// Taken line by line, the runs of a text depend on one thing a line gets from
+// the lines before it (whether it begins inside a tag) and one thing from the
+// whole text (where its last ">" is). Every "<" before the last ">" opens a
+// tag that some ">" closes; after the last ">" no tag closes, so there each
+// "<" is a run of its own. So a line's runs are found taking every tag it
+// leaves open to close later (ScanTagLine), and cut where the text's last ">"
+// is (ShownTagRuns). An edit then scans its own lines again, and the lines
+// after it only while what they begin with changes.
+
+// One line (a block, without its line break) by itself; inTag: it begins
+// inside a tag. Appends its runs, neighbours joined, and returns whether it
+// ends inside a tag.
+bool ScanTagLine(QStringView line, bool inTag, std::vector<TagRun>& runs);
+
+// Every line of a text scanned as ScanTagLine does, one after the other; the
+// lines are separated by '\n' or U+2029.
+struct TagLines {
+    TagRuns runs;
+    std::vector<bool> endsInTag; // per line
+    qsizetype lastClose = -1;    // the text's last ">" (-1: none)
+};
+TagLines ScanTagLines(QStringView text);
+
+// The runs shown in a line, from its runs as ScanTagLine found them and the
+// place of the text's last ">" in the line: lastClose < 0 when the line lies
+// after it, at or beyond the line's end when the line lies before it. After
+// it only each "<" is coloured.
+std::vector<TagRun> ShownTagRuns(QStringView line, std::span<const TagRun> runs, qsizetype lastClose);

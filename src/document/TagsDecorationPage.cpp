@@ -2,6 +2,7 @@
 
 #include "document/TagsControls.h"
 #include "platform/FileDialogs.h"
+#include "widgets/NumberField.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -242,7 +243,7 @@ QWidget* TagsDecorationPage::BuildEffects() {
     EditFontSize = new QLineEdit(group);
     EditFontSize->setObjectName(u"EditFontSize"_s);
     EditFontSize->setToolTip(sizeHint);
-    EditFontSize->setAttribute(Qt::WA_InputMethodEnabled, false);
+    makeNumberField(EditFontSize);
     EditFontSize->setFixedWidth(EditFontSize->fontMetrics().horizontalAdvance(u"00000"_s) + 16);
     auto* pointRow = new QHBoxLayout();
     pointRow->addWidget(EditFontSize);

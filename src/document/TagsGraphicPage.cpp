@@ -1,6 +1,7 @@
 #include "document/TagsGraphicPage.h"
 
 #include "document/TagsControls.h"
+#include "widgets/NumberField.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -41,6 +42,8 @@ TagsGraphicPage::TagsGraphicPage(QTabWidget* pages, FileDialog* openDialog)
     EditGraphicSizeW->setObjectName(u"EditGraphicSizeW"_s);
     EditGraphicSizeH = new QLineEdit(file);
     EditGraphicSizeH->setObjectName(u"EditGraphicSizeH"_s);
+    makeNumberField(EditGraphicSizeW);
+    makeNumberField(EditGraphicSizeH);
     const int sizeWidth = EditGraphicSizeW->fontMetrics().horizontalAdvance(u"00000"_s) + 16;
     EditGraphicSizeW->setFixedWidth(sizeWidth);
     EditGraphicSizeH->setFixedWidth(sizeWidth);

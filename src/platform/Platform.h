@@ -6,6 +6,7 @@
 #include "platform/BrowserLookup.h"
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
+#include "platform/InputMethod.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
 #include "platform/RecoveryStore.h"
@@ -26,8 +27,9 @@ struct Platform {
     SystemInfo* systemInfo = nullptr;
     Registry* registry = nullptr;
     BrowserLookup* browsers = nullptr;
-    RecoveryStore* recovery = nullptr; // copies of unsaved text; none: nothing is copied
-    QString programFolder;             // ends in the native separator
-    QString executablePath;            // full path of the running program
-    QStringList arguments;             // command-line parameters, program name excluded
+    RecoveryStore* recovery = nullptr;  // copies of unsaved text; none: nothing is copied
+    InputMethod* inputMethod = nullptr; // none: the input method is never switched
+    QString programFolder;              // ends in the native separator
+    QString executablePath;             // full path of the running program
+    QStringList arguments;              // command-line parameters, program name excluded
 };

@@ -1,6 +1,7 @@
 #include "platform/ProductionPlatform.h"
 
 #include "platform/DesktopShell.h"
+#include "platform/FcitxInputMethod.h"
 #include "platform/JsonRegistry.h"
 #include "platform/PathBrowserLookup.h"
 #include "platform/ProgramFolder.h"
@@ -25,6 +26,7 @@ struct ProductionPlatform::Services {
     JsonRegistry registry{JsonRegistry::defaultPath(), &messages};
     PathBrowserLookup browsers;
     RecoveryStore recovery{RecoveryStore::defaultFolder()};
+    FcitxInputMethod inputMethod;
 };
 
 ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStringList& arguments)
@@ -39,6 +41,7 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.registry = &services_->registry;
     platform_.browsers = &services_->browsers;
     platform_.recovery = &services_->recovery;
+    platform_.inputMethod = &services_->inputMethod;
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

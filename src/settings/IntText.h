@@ -37,3 +37,13 @@ inline int intOr(const QString& text, int fallback) {
         return fallback;
     return int(value);
 }
+
+// text with its full-width digits ("０" to "９", which an input method left
+// on types) turned into ASCII digits; every other character stays.
+inline QString halfWidthDigits(QString text) {
+    for (QChar& c : text) {
+        if (c.unicode() >= u'\uFF10' && c.unicode() <= u'\uFF19')
+            c = QChar(char16_t(u'0' + (c.unicode() - u'\uFF10')));
+    }
+    return text;
+}

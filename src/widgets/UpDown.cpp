@@ -1,6 +1,7 @@
 #include "widgets/UpDown.h"
 
 #include "settings/IntText.h"
+#include "widgets/NumberField.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,6 +25,7 @@ TUpDown::TUpDown(QLineEdit* associate, int minimum, int maximum, QWidget* parent
     connect(up_, &QToolButton::clicked, this, &TUpDown::stepUp);
     connect(down_, &QToolButton::clicked, this, &TUpDown::stepDown);
     edit_->installEventFilter(this);
+    makeNumberField(edit_);
 }
 
 void TUpDown::step(int delta) {

@@ -3,6 +3,7 @@
 // number between a minimum and a maximum, without wrapping around. The edit
 // itself accepts any text; the arrows (and the Up/Down keys in the edit) start
 // from the edit's number, or from the nearest bound when it holds none.
+// The edit becomes a number field (NumberField.h).
 
 #include <QWidget>
 

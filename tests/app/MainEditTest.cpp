@@ -187,17 +187,24 @@ TEST_F(MainEditTest, SnippetMenuWrapsOrReplacesTheSelection) {
     }
 }
 
-TEST_F(MainEditTest, CtrlSpaceColoursTheTagsOfEitherEditorOnly) {
+TEST_F(MainEditTest, CtrlSpaceOrCtrlShiftHColoursTheTagsOfEitherEditorOnly) {
     EXPECT_TRUE(form->MenuEdit->actions().contains(form->TagHighlightAction));
+    // The menu item shows both keys.
+    EXPECT_EQ(form->TagHighlightAction->text(), u"タグの色分け表示(&H)\tCtrl+Space, Ctrl+Shift+H"_s);
     for (bool today : {true, false}) {
-        DiaryEditor* editor = prepare(today, u"<B>b</B>"_s);
-        editor->document()->setModified(false);
-        QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier);
-        editor->viewport()->repaint();
-        EXPECT_EQ(editor->toPlainText(), u"[<B>b</B>]"_s) << "no space typed";
-        EXPECT_FALSE(editor->document()->isModified());
-        EXPECT_FALSE(editor->textCursor().hasSelection());
-        EXPECT_EQ(editor->document()->firstBlock().layout()->formats().size(), 2);
+        for (bool shiftH : {false, true}) {
+            DiaryEditor* editor = prepare(today, u"<B>b</B>"_s);
+            editor->document()->setModified(false);
+            if (shiftH)
+                QTest::keyClick(editor, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+            else
+                QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier);
+            editor->viewport()->repaint();
+            EXPECT_EQ(editor->toPlainText(), u"[<B>b</B>]"_s) << "no space typed";
+            EXPECT_FALSE(editor->document()->isModified());
+            EXPECT_FALSE(editor->textCursor().hasSelection());
+            EXPECT_EQ(editor->document()->firstBlock().layout()->formats().size(), 2);
+        }
     }
 }
 

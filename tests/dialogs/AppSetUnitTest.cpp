@@ -255,6 +255,19 @@ TEST_F(AppSetFormTest, SizeEditsAreRepairedOnLeavingThem) {
     }
 }
 
+TEST_F(AppSetFormTest, NumberFieldsKeepTheInputMethodOutAndFoldFullWidthDigits) {
+    open();
+    dialog->RadioWinUser->click(); // the geometry fields take input
+    for (QLineEdit* edit : {dialog->EditWinWidth, dialog->EditWinHeight, dialog->EditWinX, dialog->EditWinY,
+                            dialog->EditTodaySize, dialog->EditAllSize}) {
+        SCOPED_TRACE(edit->objectName().toStdString());
+        EXPECT_FALSE(edit->testAttribute(Qt::WA_InputMethodEnabled));
+        edit->clear();
+        testsupport::typeText(edit, u"１２"_s);
+        EXPECT_EQ(edit->text(), u"12"_s);
+    }
+}
+
 TEST_F(AppSetFormTest, ButtonsShowTheirMessagesAndBrowseThroughTheSharedDialog) {
     appSet.setFlag(AutoOpenFlag, '2');
     open();

@@ -197,3 +197,39 @@ TEST(TagRuns, ScannerAgreesWithTheRuleOnRandomTextsHoweverItIsFed) {
         }
     }
 }
+
+// Line by line, cut at the text's last ">", the runs are those of the one pass.
+TEST(TagRuns, LineByLineRunsCutAtTheLastCloseAreThoseOfTheWholeText) {
+    const QString texts[] = {
+        u"Hello<B>big</B><BR>\n<I>end"_s,
+        u"<A\nHREF=x>y\n\n<P>"_s,
+        u"a < b < c\n<d"_s,                 // no ">" at all
+        u"<B>x</B> <open\n<still\nmore>"_s, // a tag over three lines
+        u"<B>x</B> <never\n< closed"_s,     // after the last ">" only each "<"
+        u"<<a>>\n>><<"_s,
+        u"\n\n<\n"_s,
+    };
+    std::mt19937 random(20);
+    std::vector<QString> all(std::begin(texts), std::end(texts));
+    for (int i = 0; i < 200; ++i) {
+        QString text;
+        for (int c = std::uniform_int_distribution<int>(0, 30)(random); c > 0; --c)
+            text += u"<>\nab"_s[std::uniform_int_distribution<int>(0, 4)(random)];
+        all.push_back(text);
+    }
+    for (const QString& text : all) {
+        const TagRuns whole = ScanTagRuns(text);
+        const TagLines lines = ScanTagLines(text);
+        const QStringList lineTexts = text.split(u'\n');
+        ASSERT_EQ(lines.runs.blockCount(), lineTexts.size());
+        qsizetype lineStart = 0;
+        for (int b = 0; b < lineTexts.size(); ++b) {
+            const qsizetype lastClose = lines.lastClose < lineStart ? -1 : lines.lastClose - lineStart;
+            const std::vector<TagRun> shown = ShownTagRuns(lineTexts[b], lines.runs.block(b), lastClose);
+            const std::span<const TagRun> expected = whole.block(b);
+            EXPECT_TRUE(std::equal(shown.begin(), shown.end(), expected.begin(), expected.end()))
+                << "line " << b << " of " << QString(text).replace(u'\n', u'|').toStdString();
+            lineStart += lineTexts[b].size() + 1;
+        }
+    }
+}

@@ -31,3 +31,23 @@ TEST(IntText, LeadingBlanksSignAndDigits) {
     for (const Row& row : rows)
         EXPECT_EQ(intOr(row.text, -99), row.expected) << '"' << row.text.toStdString() << '"';
 }
+
+TEST(IntText, FullWidthDigitsFoldToAscii) {
+    struct Row {
+        QString text;
+        QString expected;
+    };
+    const Row rows[] = {
+        {u"１０"_s, u"10"_s},
+        {u"０１２３４５６７８９"_s, u"0123456789"_s},
+        {u"2０2６"_s, u"2026"_s},
+        // Everything else stays: full-width letters and signs, the neighbours
+        // of the digits, Japanese numerals.
+        {u"－１"_s, u"－1"_s},
+        {u"／：Ａ"_s, u"／：Ａ"_s},
+        {u"十"_s, u"十"_s},
+        {u""_s, u""_s},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(halfWidthDigits(row.text), row.expected) << row.text.toStdString();
+}

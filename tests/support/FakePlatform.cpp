@@ -39,6 +39,7 @@ const Platform& FakePlatform::platform() {
     platform_.registry = registry;
     platform_.browsers = &browsers;
     platform_.recovery = recovery.get();
+    platform_.inputMethod = &inputMethod;
     platform_.programFolder = programFolder_;
     platform_.executablePath = executablePath();
     platform_.arguments = arguments;

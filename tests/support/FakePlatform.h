@@ -35,6 +35,7 @@ public:
     FakeKeyboard keyboard;
     FakeSystemInfo systemInfo;
     FakeBrowserLookup browsers;
+    FakeInputMethod inputMethod;
     std::unique_ptr<JsonRegistry> store; // on storePath()
     Registry* registry = nullptr;        // store.get() unless a test changes it
     QStringList arguments;               // command-line parameters, program name excluded

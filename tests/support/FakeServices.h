@@ -4,6 +4,7 @@
 
 #include "platform/BrowserLookup.h"
 #include "platform/Clock.h"
+#include "platform/InputMethod.h"
 #include "platform/Keyboard.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
@@ -81,6 +82,30 @@ public:
 
 private:
     bool shift_ = false;
+};
+
+// An input method that is off until switched; every switch is recorded.
+// setAnswersState(false) makes it a framework that does not know the window
+// yet: its state stays Unknown whatever is asked.
+class FakeInputMethod : public InputMethod {
+public:
+    void setOn(bool on) override {
+        switches_.append(on);
+        if (answers_)
+            state_ = on ? State::On : State::Off;
+    }
+    State state() const override { return answers_ ? state_ : State::Unknown; }
+
+    void setState(State state) { state_ = state; }
+    void setAnswersState(bool answers) { answers_ = answers; }
+    // true for each switch on, false for each switch off, in order.
+    const QList<bool>& switches() const { return switches_; }
+    void clear() { switches_.clear(); }
+
+private:
+    State state_ = State::Off;
+    bool answers_ = true;
+    QList<bool> switches_;
 };
 
 // Defaults: a 1920×1080 screen, 8 GiB of memory, "Test OS 1.0".
