@@ -36,20 +36,6 @@ constexpr int kMarkedBlocksAtMost = 1'000;
 // Marks the extra selections that are the bar's own.
 constexpr int kMarkProperty = QTextFormat::UserProperty + 0x21;
 
-// An editor's blocks as the search walks them.
-struct BlockLines {
-    using Handle = QTextBlock;
-    const QTextDocument* document;
-    QTextBlock at(int line) const { return document->findBlockByNumber(line); }
-    QTextBlock first() const { return document->firstBlock(); }
-    QTextBlock last() const { return document->lastBlock(); }
-    QTextBlock next(const QTextBlock& block) const { return block.next(); }
-    QTextBlock previous(const QTextBlock& block) const { return block.previous(); }
-    bool valid(const QTextBlock& block) const { return block.isValid(); }
-    int number(const QTextBlock& block) const { return block.blockNumber(); }
-    QString text(const QTextBlock& block) const { return block.text(); }
-};
-
 QWidget* row(QWidget* parent, QHBoxLayout*& layout) {
     auto* widget = new QWidget(parent);
     layout = new QHBoxLayout(widget);
@@ -262,7 +248,7 @@ bool FindBar::find(bool forward) {
     const QTextCursor cursor = editor_->textCursor();
     const int position = forward ? cursor.selectionEnd() : cursor.selectionStart();
     const QTextBlock block = editor_->document()->findBlock(position);
-    const BlockLines lines{editor_->document()};
+    const EditorLines lines{editor_->document()};
     const QDeadlineTimer deadline(kFindMilliseconds);
     const textsearch::Found found = forward ? textsearch::findNext(matcher_, lines, block.blockNumber(),
                                                                    position - block.position(), deadline)
@@ -416,7 +402,7 @@ void FindBar::countStep() {
     }
     QElapsedTimer step;
     step.start();
-    counted_ += textsearch::countOn(counting_, BlockLines{editor_->document()}, countBlock_,
+    counted_ += textsearch::countOn(counting_, EditorLines{editor_->document()}, countBlock_,
                                     QDeadlineTimer(kCountStepMilliseconds));
     countSpent_ += step.elapsed();
     if (!countBlock_.isValid()) {

@@ -17,6 +17,7 @@
 
 #include <QElapsedTimer>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QWidget>
 #include <functional>
 
@@ -26,6 +27,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+
+// An editor's blocks as the search walks them (TextSearch.h).
+struct EditorLines {
+    using Handle = QTextBlock;
+    const QTextDocument* document;
+    QTextBlock at(int line) const { return document->findBlockByNumber(line); }
+    QTextBlock first() const { return document->firstBlock(); }
+    QTextBlock last() const { return document->lastBlock(); }
+    QTextBlock next(const QTextBlock& block) const { return block.next(); }
+    QTextBlock previous(const QTextBlock& block) const { return block.previous(); }
+    bool valid(const QTextBlock& block) const { return block.isValid(); }
+    int number(const QTextBlock& block) const { return block.blockNumber(); }
+    QString text(const QTextBlock& block) const { return block.text(); }
+};
 
 class FindBar : public QWidget {
     Q_OBJECT
