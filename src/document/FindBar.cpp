@@ -151,6 +151,7 @@ FindBar::FindBar(DiaryEditor* editor, QWidget* parent) : QWidget(parent), editor
     connect(editor_->verticalScrollBar(), &QScrollBar::valueChanged, this, &FindBar::scheduleMarks);
     connect(editor_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &FindBar::scheduleMarks);
     connect(editor_->document(), &QTextDocument::contentsChange, this, [this] {
+        dropWholeText();
         scheduleMarks();
         startCount();
     });
@@ -212,6 +213,7 @@ void FindBar::close() {
     hide();
     countTimer_->stop();
     clearMarks();
+    dropWholeText();
     editor_->setFocus();
 }
 
@@ -247,13 +249,29 @@ bool FindBar::find(bool forward) {
         return false;
     const QTextCursor cursor = editor_->textCursor();
     const int position = forward ? cursor.selectionEnd() : cursor.selectionStart();
-    const QTextBlock block = editor_->document()->findBlock(position);
-    const EditorLines lines{editor_->document()};
-    const QDeadlineTimer deadline(kFindMilliseconds);
-    const textsearch::Found found = forward ? textsearch::findNext(matcher_, lines, block.blockNumber(),
-                                                                   position - block.position(), deadline)
-                                            : textsearch::findPrevious(matcher_, lines, block.blockNumber(),
-                                                                       position - block.position(), deadline);
+    QTextDocument* document = editor_->document();
+    textsearch::Found found;
+    int start = 0;
+    if (matcher_.searchesWholeText()) {
+        // One search through the text as it is, instead of a walk of its blocks.
+        const QString& text = wholeText();
+        found.match = forward ? matcher_.findIn(text, position) : matcher_.findLastIn(text, position);
+        if (!found.match.found()) {
+            found.match = forward ? matcher_.findIn(text) : matcher_.findLastIn(text);
+            found.wrapped = true;
+        }
+        found.line = found.match.found() ? 0 : -1;
+    } else {
+        const QTextBlock block = document->findBlock(position);
+        const EditorLines lines{document};
+        const QDeadlineTimer deadline(kFindMilliseconds);
+        const int line = block.blockNumber();
+        const int column = position - block.position();
+        found = forward ? textsearch::findNext(matcher_, lines, line, column, deadline)
+                        : textsearch::findPrevious(matcher_, lines, line, column, deadline);
+        if (found.found())
+            start = document->findBlockByNumber(found.line).position();
+    }
     if (found.timedOut) {
         setNote(msg::SearchTooSlow);
         return false;
@@ -262,16 +280,29 @@ bool FindBar::find(bool forward) {
         setNote(msg::searchNotFound(matcher_.pattern()));
         return false;
     }
-    select(editor_->document()->findBlockByNumber(found.line), found.match);
+    select(start + int(found.match.start), start + int(found.match.end()));
     setNote(!found.wrapped ? QString() : forward ? msg::SearchWrappedToStart : msg::SearchWrappedToEnd);
     return true;
 }
 
-void FindBar::select(const QTextBlock& block, const textsearch::Match& match) {
+void FindBar::select(int start, int end) {
     QTextCursor cursor = editor_->textCursor();
-    cursor.setPosition(block.position() + int(match.start));
-    cursor.setPosition(block.position() + int(match.end()), QTextCursor::KeepAnchor);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     editor_->setTextCursor(cursor);
+}
+
+const QString& FindBar::wholeText() {
+    if (!wholeTextKept_) {
+        wholeText_ = editor_->document()->toRawText();
+        wholeTextKept_ = true;
+    }
+    return wholeText_;
+}
+
+void FindBar::dropWholeText() {
+    wholeText_ = QString();
+    wholeTextKept_ = false;
 }
 
 void FindBar::replaceCurrent() {
@@ -324,22 +355,29 @@ qsizetype FindBar::replaceAll() {
     std::vector<Edit> edits;
     const QString replacement = ReplaceField->text();
     const QDeadlineTimer deadline(kReplaceAllMilliseconds);
-    for (;; block = block.next()) {
-        if (deadline.hasExpired()) {
-            setNote(msg::SearchTooSlow);
-            return -1;
+    if (matcher_.searchesWholeText()) {
+        const QString& text = wholeText();
+        for (textsearch::Match match = matcher_.findIn(text, from); match.found() && match.end() <= to;
+             match = matcher_.findIn(text, match.end()))
+            edits.push_back({int(match.start), int(match.end()), replacement});
+    } else {
+        for (;; block = block.next()) {
+            if (deadline.hasExpired()) {
+                setNote(msg::SearchTooSlow);
+                return -1;
+            }
+            const QString text = block.text();
+            const int position = block.position();
+            for (textsearch::Match match = matcher_.findIn(text); match.found();
+                 match = matcher_.findIn(text, match.end())) {
+                const int start = position + int(match.start);
+                const int end = position + int(match.end());
+                if (start >= from && end <= to)
+                    edits.push_back({start, end, matcher_.replacementFor(text, match, replacement)});
+            }
+            if (block == last)
+                break;
         }
-        const QString text = block.text();
-        const int position = block.position();
-        for (textsearch::Match match = matcher_.findIn(text); match.found();
-             match = matcher_.findIn(text, match.end())) {
-            const int start = position + int(match.start);
-            const int end = position + int(match.end());
-            if (start >= from && end <= to)
-                edits.push_back({start, end, matcher_.replacementFor(text, match, replacement)});
-        }
-        if (block == last)
-            break;
     }
     if (edits.empty()) {
         setNote(msg::searchNotFound(matcher_.pattern()));
@@ -399,6 +437,10 @@ void FindBar::countStep() {
         countBlock_ = editor_->document()->firstBlock();
         counted_ = 0;
         countSpent_ = 0;
+    }
+    if (counting_.searchesWholeText()) {
+        CountLabel->setText(msg::searchCount(counting_.countIn(wholeText())));
+        return;
     }
     QElapsedTimer step;
     step.start();

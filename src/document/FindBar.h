@@ -95,7 +95,12 @@ private:
     // Whether the search can run now; says why not where there is a reason.
     bool usableMatcher();
     bool find(bool forward);
-    void select(const QTextBlock& block, const textsearch::Match& match);
+    void select(int start, int end);
+    // The editor's text in one string, its lines separated by U+2029, kept
+    // until the next edit (or the bar is closed) for the plain patterns that
+    // are searched all at once (Matcher::searchesWholeText).
+    const QString& wholeText();
+    void dropWholeText();
     void setNote(const QString& text);
     void searchChanged();
     void startCount();
@@ -116,5 +121,7 @@ private:
     bool countFresh_ = true;
     QTextBlock countBlock_;
     qsizetype counted_ = 0;
+    QString wholeText_;
+    bool wholeTextKept_ = false;
     qint64 countSpent_ = 0; // milliseconds spent counting, steps only
 };

@@ -128,6 +128,16 @@ Matcher::Matcher(const QString& pattern, const Options& options) : pattern_(patt
     }
 }
 
+bool Matcher::searchesWholeText() const {
+    if (!isUsable() || options_.regex || options_.foldWidth)
+        return false;
+    for (QChar c : pattern_) {
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            return false;
+    }
+    return true;
+}
+
 bool Matcher::acceptable(QStringView line, qsizetype start, qsizetype end) const {
     if (end <= start || splitsPair(line, start) || splitsPair(line, end))
         return false;

@@ -66,6 +66,12 @@ public:
     // What is wrong with an invalid expression; empty otherwise.
     const QString& errorText() const { return errorText_; }
 
+    // Whether the matches can be looked for in a whole text at once, its
+    // lines separated by U+2029, with the same result as line by line: a
+    // plain pattern without a line break, so that no match spans one and a
+    // line's end is no letter to a whole word.
+    bool searchesWholeText() const;
+
     // The first match starting at or after from.
     Match findIn(QStringView line, qsizetype from = 0) const;
     // The last match starting before `before` (-1: anywhere in the line).

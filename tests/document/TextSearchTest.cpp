@@ -81,6 +81,17 @@ TEST(TextSearch, BackwardAndCounting) {
     EXPECT_EQ(Matcher(u"\\d"_s, kRegex).countIn(u"1a23"_s), 3);
 }
 
+TEST(TextSearch, PlainPatternsSearchTheWholeTextAtOnce) {
+    const QString text = u"ab\u2029cd\u2029ab"_s;
+    EXPECT_TRUE(Matcher(u"ab"_s, kWord).searchesWholeText());
+    EXPECT_EQ(Matcher(u"ab"_s, kWord).countIn(text), 2); // a line's edge is no letter
+    EXPECT_FALSE(Matcher(u"b\u2029c"_s, kPlain).searchesWholeText());
+    EXPECT_FALSE(Matcher(u"b\nc"_s, kPlain).searchesWholeText());
+    EXPECT_FALSE(Matcher(u"ab"_s, kRegex).searchesWholeText());
+    EXPECT_FALSE(Matcher(u"ab"_s, kFold).searchesWholeText());
+    EXPECT_FALSE(Matcher(QString(), kPlain).searchesWholeText());
+}
+
 TEST(TextSearch, ReplacementGroups) {
     struct Case {
         QString pattern;
@@ -100,7 +111,8 @@ TEST(TextSearch, ReplacementGroups) {
         const Matcher matcher(c.pattern, c.options);
         const textsearch::Match match = matcher.findIn(c.line);
         ASSERT_TRUE(match.found()) << c.pattern.toStdString();
-        EXPECT_EQ(matcher.replacementFor(c.line, match, c.replacement), c.expected) << c.pattern.toStdString();
+        EXPECT_EQ(matcher.replacementFor(c.line, match, c.replacement), c.expected)
+            << c.pattern.toStdString();
     }
 }
 
