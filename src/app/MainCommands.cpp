@@ -64,6 +64,9 @@ const QList<CommandRow>& commandTable() {
         {&M::AllSelectAction, "AllSelectAction", u"すべて選択(&A)"_s, key(Qt::CTRL | Qt::Key_A), "EditAll"},
         {&M::EditSearch, "EditSearch", u"検索(&S)"_s, key(Qt::CTRL | Qt::Key_F3)},
         {&M::EditNext, "EditNext", u"次を検索(&N)"_s, key(Qt::Key_F3)},
+        {&M::EditPrev, "EditPrev", u"前を検索(&B)"_s, key(Qt::SHIFT | Qt::Key_F3)},
+        {&M::EditReplace, "EditReplace", u"置換(&R)..."_s, key(Qt::CTRL | Qt::Key_R)},
+        {&M::EditGoToLine, "EditGoToLine", u"指定行へ移動(&G)..."_s, key(Qt::CTRL | Qt::SHIFT | Qt::Key_G)},
         // Ctrl+Space is the usual key of input methods for switching
         // themselves on and off: Ctrl+Shift+H, which none takes, does the same.
         {&M::TagHighlightAction,
@@ -181,8 +184,6 @@ void TMainForm::CreateActions() {
         addAction(action); // shortcuts work even while a menu or panel showing the action is closed
         this->*row.action = action;
     }
-    EditSearch->setVisible(false);
-    EditNext->setVisible(false);
     ViewWrapSet->setCheckable(true);
     ViewWrapSet2->setCheckable(true);
     for (QAction* item : {FileHist1, FileHist2, FileHist3})
@@ -229,7 +230,9 @@ void TMainForm::CreateMenus() {
     MenuEdit->addSeparator();
     MenuEdit->addActions({CutAction, CopyAction, PasteAction, DelAction});
     MenuEdit->addSeparator();
-    MenuEdit->addActions({AllSelectAction, EditSearch, EditNext});
+    MenuEdit->addAction(AllSelectAction);
+    MenuEdit->addSeparator();
+    MenuEdit->addActions({EditSearch, EditNext, EditPrev, EditReplace, EditGoToLine});
     MenuEdit->addSeparator();
     MenuEdit->addAction(TagHighlightAction);
 
@@ -277,6 +280,8 @@ void TMainForm::CreateMenus() {
     PopupMenu->addActions({CutAction, CopyAction, PasteAction, DelAction});
     PopupMenu->addSeparator();
     PopupMenu->addAction(AllSelectAction);
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({EditSearch, EditNext, EditPrev, EditReplace, EditGoToLine});
     PopupMenu->addSeparator();
     PopupMenu->addAction(InsDiary);
     PopupMenu->addSeparator();
@@ -326,8 +331,9 @@ void TMainForm::UpdateCommandStates() {
 
     SaveAction->setEnabled(document && document_->saveEnabled());
     SaveAsAction->setEnabled(document && document_->saveAsEnabled());
-    for (QAction* action : {EditSearch, EditNext, InsertDiaryAction})
-        action->setEnabled(document);
+    InsertDiaryAction->setEnabled(document);
+    for (QAction* action : {EditSearch, EditNext, EditPrev, EditReplace, EditGoToLine})
+        action->setEnabled(today || document);
 
     for (QAction* action : {FileTodayNew, FileTodaySave, InsertTitle, ViewWrapSet})
         action->setEnabled(today);

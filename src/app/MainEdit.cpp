@@ -51,6 +51,7 @@ void TMainForm::ConnectEditCommands() {
     }
 
     ConnectTagCommands();
+    ConnectSearchCommands();
 }
 
 // The edit items' states, computed when a menu showing them opens.

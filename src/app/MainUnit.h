@@ -16,6 +16,7 @@
 //   MainBrowse.cpp    the hand-over to browsers, editor and FTP program, the error
 //                     page, the Internet-service menu with the bookmarks
 //   MainProjects.cpp  the project menus
+//   MainSearch.cpp    find, replace and go to a line (the find bars)
 //   MainRecovery.cpp  recovery copies of unsaved text, kept entries, the start-up
 //                     restore that runs once the window is on screen
 // docs/ARCHITECTURE.md walks through adding a command.
@@ -35,6 +36,7 @@
 #include <optional>
 
 class DiaryEditor;
+class FindBar;
 class InputMethodSwitch;
 class QAbstractButton;
 class QAction;
@@ -128,6 +130,8 @@ public:
     QAction *ServicesOfNet = nullptr, *Service244Top = nullptr, *ServiceUserSite = nullptr,
             *ServiceBmLink = nullptr, *ServiceMsgMail = nullptr, *ServiceMsgWeb = nullptr;
     QAction *HelpAction = nullptr, *HelpMan = nullptr, *HelpFaq = nullptr, *HelpUninstall = nullptr;
+    // Find previous, replace and go to a line, beside EditSearch and EditNext.
+    QAction *EditPrev = nullptr, *EditReplace = nullptr, *EditGoToLine = nullptr;
     QAction* ProjectAction = nullptr;
     QAction* ProjectsEdit = nullptr; // the registration item of PopupProjects
     QAction *NextTabAction = nullptr, *PrevTabAction = nullptr;
@@ -145,6 +149,8 @@ public:
           *PopupSPC = nullptr;
 
     TTitleForm* TitleForm = nullptr;
+    // The find bars under today's body and under the page.
+    FindBar *FindBarToday = nullptr, *FindBarAll = nullptr;
 
     // ---- What the window holds for the run ------------------------------------------
     DiaryDocument& document() { return *document_; }
@@ -227,6 +233,10 @@ private:
     void TagBRActionExecute();
     void TagHRActionExecute();
     void InsTimeActionExecute();
+
+    // ---- MainSearch.cpp: find, replace, go to a line
+    void ConnectSearchCommands();
+    FindBar* ActiveFindBar() const;
 
     // ---- MainTags.cpp: tag builder openers, snippet menu, highlighting, "<" warning
     void ConnectTagCommands();

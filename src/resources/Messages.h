@@ -553,4 +553,28 @@ inline QString listEntryUnwritable(const QString& entry, const QString& characte
                entry, character, code);
 }
 
+// ---- Find, replace and go to a line (the find bar's notes) -----------------------
+inline const QString SearchWrappedToStart = u"末尾まで検索したので、先頭から検索しました"_s;
+inline const QString SearchWrappedToEnd = u"先頭まで検索したので、末尾から検索しました"_s;
+inline QString searchNotFound(const QString& pattern) {
+    return u"「%1」は見つかりませんでした"_s.arg(pattern);
+}
+inline const QString SearchTooSlow = u"検索に時間がかかりすぎるため中止しました"_s;
+inline QString searchPatternInvalid(const QString& reason) {
+    return u"正規表現が正しくありません（%1）"_s.arg(reason);
+}
+inline const QString SearchWhileLoading =
+    u"ページの読み込み中は検索できません。読み込みが終わってから操作して下さい"_s;
+inline const QString SearchReadOnly = u"この編集領域は置換できません"_s;
+inline QString searchCount(qsizetype count) {
+    return u"%1件"_s.arg(count);
+}
+inline const QString SearchCounting = u"…件"_s;
+inline QString replacedCount(qsizetype count) {
+    return u"%1件置換しました"_s.arg(count);
+}
+inline QString lineOutOfRange(int lastLine) {
+    return u"1 から %1 までの行番号を入力して下さい"_s.arg(lastLine);
+}
+
 } // namespace msg
