@@ -8,6 +8,8 @@
 
 #include "app/MainUnit.h"
 
+#include "publish/UploadRunner.h"
+
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/KeptEntries.h"

@@ -9,6 +9,7 @@
 #include "dialogs/AppSetUnit.h"
 #include "dialogs/HtmlUnit.h"
 #include "document/DiaryEditor.h"
+#include "publish/UploadRunner.h"
 #include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/Defaults.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     ConnectBrowseCommands();
     ConnectProjectCommands();
     ConnectRecovery();
+    ConnectUploadCommands();
 
     OpenDialog.options = FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist |
                          FileDialogOption::FileMustExist | FileDialogOption::NoReadOnlyReturn |
@@ -220,6 +222,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!UploadMayClose()) {
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -332,7 +338,7 @@ void TMainForm::SetHTMLActionExecute() {
 void TMainForm::SetAppActionExecute() {
     {
         TAppSetForm dialog({appSet, *platform_.messages, OpenDialog, programFolder_, screenSize_,
-                            ieFromSystem_, nnFromSystem_, this},
+                            ieFromSystem_, nnFromSystem_, this, uploadRunner_.get(), uploadPasswords_.get()},
                            this);
         dialog.exec();
     }

@@ -18,6 +18,7 @@
 //   MainProjects.cpp  the project menus
 //   MainRecovery.cpp  recovery copies of unsaved text, kept entries, the start-up
 //                     restore that runs once the window is on screen
+//   MainUpload.cpp    publishing the page (and changed project pages) to the web site
 // docs/ARCHITECTURE.md walks through adding a command.
 
 #include "document/DiaryDocument.h"
@@ -32,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
 class DiaryEditor;
@@ -42,6 +44,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -49,6 +52,10 @@ class QToolButton;
 class QWidget;
 class TUpDown;
 class TTitleForm;
+class UploadPasswords;
+class UploadRunner;
+struct UploadItem;
+struct UploadOutcome;
 struct TempDiary;
 namespace handover {
 enum class HandOver;
@@ -104,6 +111,10 @@ public:
     QLabel* PanelFileForm = nullptr; // the page's encoding and line ending
     DiaryEditor* RAll = nullptr;
     QLabel *PanelStatusR1 = nullptr, *PanelStatusR2 = nullptr, *PanelStatusRsm = nullptr;
+    QToolButton* BtnUpload = nullptr;
+    // Shown in the bottom bar while an upload takes longer than a second.
+    QProgressBar* UploadProgress = nullptr;
+    QPushButton* BtnUploadCancel = nullptr;
 
     FileDialog OpenDialog;
     FileDialog SaveDialog;
@@ -128,6 +139,7 @@ public:
             *ServiceBmLink = nullptr, *ServiceMsgMail = nullptr, *ServiceMsgWeb = nullptr;
     QAction *HelpAction = nullptr, *HelpMan = nullptr, *HelpFaq = nullptr, *HelpUninstall = nullptr;
     QAction* ProjectAction = nullptr;
+    QAction* UploadAction = nullptr;
     QAction* ProjectsEdit = nullptr; // the registration item of PopupProjects
     QAction *NextTabAction = nullptr, *PrevTabAction = nullptr;
     // Context-menu items whose caption differs from the main menu's.
@@ -302,6 +314,16 @@ private:
     void ProjectActionExecute();
     void ProjectsEditClick(const QAction* item);
 
+    // ---- MainUpload.cpp: publishing to the web site
+    void ConnectUploadCommands();
+    void UploadActionExecute();
+    QList<UploadItem> UploadItems(const QString& page) const;
+    void UploadProgressed(const UploadItem& item, qint64 sent, qint64 total);
+    void UploadItemDone(const UploadOutcome& outcome);
+    void UploadAllDone(const QList<UploadOutcome>& outcomes);
+    void ShowUploadStatus(const QString& text);
+    bool UploadMayClose(); // false: the close waits (or was refused)
+
     Platform platform_;
     // MainRecovery.cpp: the copies' timers, the kept entry restored at start-up.
     QTimer *todayRecoveryTimer_ = nullptr, *pageRecoveryTimer_ = nullptr;
@@ -337,4 +359,9 @@ private:
     QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
     bool specialCharWarned_ = false;    // the "<" warning was shown in this run
     bool snippetMenuLoaded_ = false;    // the snippets are items of PopupSentence
+    // MainUpload.cpp
+    std::unique_ptr<UploadPasswords> uploadPasswords_;
+    std::unique_ptr<UploadRunner> uploadRunner_;
+    QTimer* uploadProgressDelay_ = nullptr; // shows the progress after a second
+    bool closeAfterUpload_ = false;         // the window closes once the cancel is through
 };

@@ -33,6 +33,9 @@ class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class TUpDown;
+class UploadPasswords;
+class UploadRunner;
+class UploadSettingsPage;
 
 // What the dialog works on: the main window's behaviour settings and shared
 // open dialog, and facts the main window took at its creation.
@@ -44,6 +47,10 @@ struct AppSetContext {
     QSize screenSize;      // the primary screen when the main window was created
     QString iePathFromSystem, nnPathFromSystem;
     const QWidget* mainWindow = nullptr; // its place and size for BtnSetNowInfo
+    // The upload page's connection test and password; none: no test, no password field.
+    UploadRunner* uploads = nullptr;
+    UploadPasswords* passwords = nullptr;
+    bool openOnUploadPage = false; // the first upload opens the dialog on its page
 };
 
 class TAppSetForm : public QDialog {
@@ -102,6 +109,8 @@ public:
     QWidget* SameTimeRenewalSheet = nullptr;
     QTableWidget* StringGrid3 = nullptr; // projects: "Project", path
     QPushButton *BtnAddHtml = nullptr, *BtnDelHtml = nullptr, *BtnProjectHelp = nullptr;
+    // ---- "アップロード" (AppSetUpload.cpp)
+    UploadSettingsPage* UploadSheet = nullptr;
 
     // The splash flag file: ProgramFolder + "NOSPLASH.FLG".
     QString splashFlagPath() const { return splashFlagPath_; }
@@ -120,6 +129,8 @@ private:
     void BuildSentencePage();
     void BuildBookmarkPage();
     void BuildProjectPage();
+    // AppSetUpload.cpp
+    void BuildUploadPage();
     void FillGrids();
     void GridEvent(QObject* watched, QEvent* event);
     void GridKeyPress(QTableWidget* grid);

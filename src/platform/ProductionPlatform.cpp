@@ -2,6 +2,7 @@
 
 #include "platform/DesktopShell.h"
 #include "platform/JsonRegistry.h"
+#include "platform/KeychainPasswordStore.h"
 #include "platform/PathBrowserLookup.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtColorDialogService.h"
@@ -10,6 +11,9 @@
 #include "platform/QtMessageService.h"
 #include "platform/QtSystemInfo.h"
 
+#include "publish/ThreadedUploadService.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 struct ProductionPlatform::Services {
@@ -25,6 +29,9 @@ struct ProductionPlatform::Services {
     JsonRegistry registry{JsonRegistry::defaultPath(), &messages};
     PathBrowserLookup browsers;
     RecoveryStore recovery{RecoveryStore::defaultFolder()};
+    ThreadedUploadService uploads;
+    KeychainPasswordStore passwords;
+    QtPasswordPrompt passwordPrompt;
 };
 
 ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStringList& arguments)
@@ -39,6 +46,11 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.registry = &services_->registry;
     platform_.browsers = &services_->browsers;
     platform_.recovery = &services_->recovery;
+    platform_.uploads = &services_->uploads;
+    platform_.passwords = &services_->passwords;
+    platform_.passwordPrompt = &services_->passwordPrompt;
+    platform_.knownHostsFile = QDir::homePath() + QStringLiteral("/.ssh/known_hosts");
+    platform_.uploadLedgerFile = QDir(RecoveryStore::defaultFolder()).filePath(QStringLiteral("uploads.json"));
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

@@ -39,8 +39,15 @@ const Platform& FakePlatform::platform() {
     platform_.registry = registry;
     platform_.browsers = &browsers;
     platform_.recovery = recovery.get();
+    platform_.uploads = &uploads;
+    platform_.passwords = &passwords;
+    platform_.passwordPrompt = &passwordPrompt;
+    platform_.knownHostsFile = knownHostsFile();
+    platform_.uploadLedgerFile = stateFolder_.filePath(QStringLiteral("Oribel/uploads.json"));
     platform_.programFolder = programFolder_;
     platform_.executablePath = executablePath();
     platform_.arguments = arguments;
     return platform_;
 }
+
+QString FakePlatform::knownHostsFile() const { return stateFolder_.filePath(QStringLiteral("ssh/known_hosts")); }
