@@ -28,8 +28,8 @@ using namespace Qt::StringLiterals;
 void TMainForm::ConnectUploadCommands() {
     if (platform_.uploads) {
         uploadPasswords_ = std::make_unique<UploadPasswords>(platform_.passwords, platform_.passwordPrompt);
-        uploadRunner_ = std::make_unique<UploadRunner>(*platform_.uploads, *platform_.messages, *uploadPasswords_,
-                                                       platform_.knownHostsFile);
+        uploadRunner_ = std::make_unique<UploadRunner>(*platform_.uploads, *platform_.messages,
+                                                       *uploadPasswords_, platform_.knownHostsFile);
     }
     UploadProgress = new QProgressBar(PanelBottom);
     UploadProgress->setObjectName(u"UploadProgress"_s);
@@ -69,10 +69,9 @@ void TMainForm::UploadActionExecute() {
     if (!upload::configured(appSet)) {
         platform_.messages->show(msg::UploadNotConfigured, msg::UploadCaption, MsgIcon::Information);
         {
-            AppSetContext context{appSet,         *platform_.messages, OpenDialog,
-                                  programFolder_, screenSize_,         ieFromSystem_,
-                                  nnFromSystem_,  this,                uploadRunner_.get(),
-                                  uploadPasswords_.get()};
+            AppSetContext context{
+                appSet,        *platform_.messages, OpenDialog, programFolder_,      screenSize_,
+                ieFromSystem_, nnFromSystem_,       this,       uploadRunner_.get(), uploadPasswords_.get()};
             context.openOnUploadPage = true;
             TAppSetForm dialog(context, this);
             dialog.exec();
@@ -109,9 +108,8 @@ void TMainForm::UploadActionExecute() {
                 self->UploadAllDone(outcomes);
         });
     UpdateCommandStates();
-    ShowUploadStatus(msg::UploadRunningStatus.arg(
-        upload::displayAddress(upload::targetFrom(appSet, {}),
-                               upload::remotePathFor(page, appSet.UploadLocalFolder))));
+    ShowUploadStatus(msg::UploadRunningStatus.arg(upload::displayAddress(
+        upload::targetFrom(appSet, {}), upload::remotePathFor(page, appSet.UploadLocalFolder))));
 }
 
 // The page first, then the project pages that changed since they last went up.
@@ -169,8 +167,8 @@ void TMainForm::UploadAllDone(const QList<UploadOutcome>& outcomes) {
         }
     }
     if (outcomes.size() == 1 && !done.isEmpty())
-        ShowUploadStatus(msg::UploadDoneStatus.arg(QFileInfo(outcomes[0].item.localPath).fileName(),
-                                                   outcomes[0].address));
+        ShowUploadStatus(
+            msg::UploadDoneStatus.arg(QFileInfo(outcomes[0].item.localPath).fileName(), outcomes[0].address));
     else if (!done.isEmpty())
         ShowUploadStatus(msg::UploadDoneStatus.arg(QString::number(done.size()) + u" 個のページ"_s,
                                                    upload::displayAddress(upload::targetFrom(appSet, {}))));

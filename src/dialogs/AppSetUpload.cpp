@@ -38,7 +38,8 @@ UploadSettingsPage::UploadSettingsPage(MessageService& messages, UploadRunner* r
     ComboUploadProtocol = new QComboBox(this);
     ComboUploadProtocol->setObjectName(u"ComboUploadProtocol"_s);
     ComboUploadProtocol->addItems({u"SFTP（SSH）"_s, u"FTPS（FTP + TLS）"_s, u"FTP（暗号化なし）"_s});
-    ComboUploadProtocol->setToolTip(u"サーバへの送り方です。サーバが対応していれば SFTP か FTPS を選んで下さい。"_s);
+    ComboUploadProtocol->setToolTip(
+        u"サーバへの送り方です。サーバが対応していれば SFTP か FTPS を選んで下さい。"_s);
     EditUploadHost = edit("EditUploadHost", u"サーバのホスト名（例: www.example.jp）"_s);
     EditUploadPort = edit("EditUploadPort", u"空欄なら標準のポート（SFTP は 22、FTPS・FTP は 21）"_s);
     EditUploadPort->setMaximumWidth(60);
@@ -47,16 +48,19 @@ UploadSettingsPage::UploadSettingsPage(MessageService& messages, UploadRunner* r
                               u"パスワードは設定ファイルには書かず、デスクトップのキーリングに保管します。\n"
                               u"キーリングがない場合は、起動ごとに一度だけ尋ねます。"_s);
     EditUploadPassword->setEchoMode(QLineEdit::Password);
-    EditUploadFolder = edit("EditUploadFolder",
-                            u"ページを置くサーバ上のフォルダ（例: public_html/diary または /var/www/diary）"_s);
-    EditUploadLocalFolder = edit(
-        "EditUploadLocalFolder",
-        u"リモートフォルダに当たる手元のフォルダ。この中のサブフォルダのページは、サーバの同じサブフォルダへ送ります。\n"
-        u"このフォルダの外にあるページは、リモートフォルダそのものへ送ります。"_s);
-    EditUploadKeyFile = edit("EditUploadKeyFile", u"SFTP でログインに使う秘密鍵のファイル（例: ~/.ssh/id_ed25519）"_s);
+    EditUploadFolder =
+        edit("EditUploadFolder",
+             u"ページを置くサーバ上のフォルダ（例: public_html/diary または /var/www/diary）"_s);
+    EditUploadLocalFolder = edit("EditUploadLocalFolder",
+                                 u"リモートフォルダに当たる手元のフォルダ。この中のサブフォルダのページは、サ"
+                                 u"ーバの同じサブフォルダへ送ります。\n"
+                                 u"このフォルダの外にあるページは、リモートフォルダそのものへ送ります。"_s);
+    EditUploadKeyFile =
+        edit("EditUploadKeyFile", u"SFTP でログインに使う秘密鍵のファイル（例: ~/.ssh/id_ed25519）"_s);
     CheckUploadAgent = new QCheckBox(u"ssh-agent の鍵も使う(&A)"_s, this);
     CheckUploadAgent->setObjectName(u"CheckUploadAgent"_s);
-    CheckUploadProjects = new QCheckBox(u"同時更新HTMLリストのページのうち、変更されたものも一緒に送る(&P)"_s, this);
+    CheckUploadProjects =
+        new QCheckBox(u"同時更新HTMLリストのページのうち、変更されたものも一緒に送る(&P)"_s, this);
     CheckUploadProjects->setObjectName(u"CheckUploadProjects"_s);
 
     auto* hostRow = new QHBoxLayout;
@@ -177,7 +181,8 @@ void UploadSettingsPage::BtnUploadTestClick() {
         return;
     }
     if (passwords_ && !EditUploadPassword->text().isEmpty())
-        passwords_->setForRun(upload::accountName(upload::targetFrom(*settings, {})), EditUploadPassword->text());
+        passwords_->setForRun(upload::accountName(upload::targetFrom(*settings, {})),
+                              EditUploadPassword->text());
     BtnUploadTest->setEnabled(false);
     LabelUploadResult->setText(msg::UploadTestRunning);
     runner_->test(*settings, [this, settings](const UploadOutcome& outcome) {
@@ -203,6 +208,7 @@ void UploadSettingsPage::BtnUploadTestClick() {
 // ---- The page in the behaviour settings dialog -----------------------------------
 
 void TAppSetForm::BuildUploadPage() {
-    UploadSheet = new UploadSettingsPage(context_.messages, context_.uploads, context_.passwords, PageControl1);
+    UploadSheet =
+        new UploadSettingsPage(context_.messages, context_.uploads, context_.passwords, PageControl1);
     PageControl1->addTab(UploadSheet, u"アップロード"_s);
 }

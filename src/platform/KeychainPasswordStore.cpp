@@ -1,6 +1,5 @@
 #include "platform/KeychainPasswordStore.h"
 
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QInputDialog>
@@ -64,8 +63,8 @@ void KeychainPasswordStore::remove(const QString& account) {
 
 std::optional<QString> QtPasswordPrompt::ask(const QString& text, const QString& caption) {
     bool ok = false;
-    const QString password =
-        QInputDialog::getText(QApplication::activeWindow(), caption, text, QLineEdit::Password, QString(), &ok);
+    const QString password = QInputDialog::getText(QApplication::activeWindow(), caption, text,
+                                                   QLineEdit::Password, QString(), &ok);
     if (!ok)
         return std::nullopt;
     return password;

@@ -28,13 +28,13 @@ struct Platform {
     SystemInfo* systemInfo = nullptr;
     Registry* registry = nullptr;
     BrowserLookup* browsers = nullptr;
-    RecoveryStore* recovery = nullptr; // copies of unsaved text; none: nothing is copied
-    UploadService* uploads = nullptr;        // publishing to the web site
-    PasswordStore* passwords = nullptr;      // the upload password's keyring
+    RecoveryStore* recovery = nullptr;        // copies of unsaved text; none: nothing is copied
+    UploadService* uploads = nullptr;         // publishing to the web site
+    PasswordStore* passwords = nullptr;       // the upload password's keyring
     PasswordPrompt* passwordPrompt = nullptr; // asks for it where no keyring answers
-    QString knownHostsFile;                  // trusted SSH host keys (~/.ssh/known_hosts)
-    QString uploadLedgerFile;                // what went up last, per local file
-    QString programFolder;             // ends in the native separator
-    QString executablePath;            // full path of the running program
-    QStringList arguments;             // command-line parameters, program name excluded
+    QString knownHostsFile;                   // trusted SSH host keys (~/.ssh/known_hosts)
+    QString uploadLedgerFile;                 // what went up last, per local file
+    QString programFolder;                    // ends in the native separator
+    QString executablePath;                   // full path of the running program
+    QStringList arguments;                    // command-line parameters, program name excluded
 };

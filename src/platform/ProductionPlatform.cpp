@@ -50,7 +50,8 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.passwords = &services_->passwords;
     platform_.passwordPrompt = &services_->passwordPrompt;
     platform_.knownHostsFile = QDir::homePath() + QStringLiteral("/.ssh/known_hosts");
-    platform_.uploadLedgerFile = QDir(RecoveryStore::defaultFolder()).filePath(QStringLiteral("uploads.json"));
+    platform_.uploadLedgerFile =
+        QDir(RecoveryStore::defaultFolder()).filePath(QStringLiteral("uploads.json"));
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

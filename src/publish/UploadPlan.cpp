@@ -35,7 +35,9 @@ QString protocolText(Protocol protocol) {
     return u"sftp"_s;
 }
 
-QString protocolCaption(Protocol protocol) { return protocolText(protocol).toUpper(); }
+QString protocolCaption(Protocol protocol) {
+    return protocolText(protocol).toUpper();
+}
 
 bool configured(const AppSet& app) {
     return !app.UploadProtocol.isEmpty() && !app.UploadHost.trimmed().isEmpty();
@@ -62,7 +64,8 @@ Target targetFrom(const AppSet& app, const QString& knownHostsFile) {
 
 QString accountName(const Target& target) {
     const int port = target.port > 0 ? target.port : (target.protocol == Protocol::Sftp ? 22 : 21);
-    return protocolText(target.protocol) + u' ' + target.user + u'@' + target.host + u':' + QString::number(port);
+    return protocolText(target.protocol) + u' ' + target.user + u'@' + target.host + u':' +
+           QString::number(port);
 }
 
 QString remotePathFor(const QString& localFile, const QString& localFolder) {
@@ -72,7 +75,8 @@ QString remotePathFor(const QString& localFile, const QString& localFolder) {
         return name;
     const QString folder = QDir::cleanPath(QFileInfo(localFolder.trimmed()).absoluteFilePath());
     const QString relative = QDir(folder).relativeFilePath(file);
-    if (relative.isEmpty() || relative.startsWith(u"../"_s) || relative == u".."_s || QDir::isAbsolutePath(relative))
+    if (relative.isEmpty() || relative.startsWith(u"../"_s) || relative == u".."_s ||
+        QDir::isAbsolutePath(relative))
         return name;
     return relative;
 }
@@ -128,9 +132,9 @@ Ledger::Ledger(QString path) : path_(std::move(path)) {
     const QJsonObject files = QJsonDocument::fromJson(file.readAll()).object();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
-        entries_.insert(it.key(), Entry{qint64(o.value("size"_L1).toDouble(-1)),
-                                        qint64(o.value("mtime"_L1).toDouble()),
-                                        o.value("sha256"_L1).toString().toLatin1()});
+        entries_.insert(it.key(),
+                        Entry{qint64(o.value("size"_L1).toDouble(-1)), qint64(o.value("mtime"_L1).toDouble()),
+                              o.value("sha256"_L1).toString().toLatin1()});
     }
 }
 

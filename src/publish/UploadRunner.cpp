@@ -38,7 +38,8 @@ void UploadPasswords::store(const QString& account, const QString& password) {
 
 UploadRunner::UploadRunner(UploadService& service, MessageService& messages, UploadPasswords& passwords,
                            QString knownHostsFile)
-    : service_(service), messages_(messages), passwords_(passwords), knownHostsFile_(std::move(knownHostsFile)) {}
+    : service_(service), messages_(messages), passwords_(passwords),
+      knownHostsFile_(std::move(knownHostsFile)) {}
 
 void UploadRunner::upload(AppSet& settings, QList<UploadItem> items, Progress progress, ItemDone itemDone,
                           AllDone allDone) {
@@ -118,7 +119,8 @@ bool UploadRunner::settleTrust(const upload::Result& result) {
     case upload::Status::UntrustedCertificate: {
         if (result.pin.isEmpty())
             return false;
-        const QString& text = result.pinChanged ? msg::UploadCertificateChanged : msg::UploadUntrustedCertificate;
+        const QString& text =
+            result.pinChanged ? msg::UploadCertificateChanged : msg::UploadUntrustedCertificate;
         const MsgAnswer answer = messages_.show(text.arg(host, result.fingerprint), msg::UploadTrustCaption,
                                                 result.pinChanged ? MsgIcon::Warning : MsgIcon::Question,
                                                 MsgButtons::YesNo, MsgAnswer::No);
@@ -148,7 +150,8 @@ bool UploadRunner::settlePassword() {
 
 void UploadRunner::finished(const upload::Result& result) {
     using upload::Status;
-    const bool trustQuestion = result.status == Status::UnknownHostKey || result.status == Status::HostKeyChanged ||
+    const bool trustQuestion = result.status == Status::UnknownHostKey ||
+                               result.status == Status::HostKeyChanged ||
                                result.status == Status::UntrustedCertificate;
     if (trustQuestion) {
         if (!stopped_ && settleTrust(result)) {
@@ -157,8 +160,8 @@ void UploadRunner::finished(const upload::Result& result) {
         }
         stopped_ = true;
         // The warning or the question said it all.
-        UploadOutcome outcome{items_[current_], result, upload::displayAddress(target_, items_[current_].remotePath),
-                              {}};
+        UploadOutcome outcome{
+            items_[current_], result, upload::displayAddress(target_, items_[current_].remotePath), {}};
         outcome.result.status = Status::Cancelled;
         outcomes_ << outcome;
         finish(outcome.result);

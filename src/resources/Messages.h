@@ -571,17 +571,18 @@ inline const QString UploadConnectionLost =
 inline const QString UploadSizeMismatch =
     u"サーバに届いたファイルの大きさが送ったものと違います。\n%1\nサーバ上のページは元のままです。"_s;
 inline const QString UploadFailed = u"アップロードできませんでした。\n%1\nサーバ上のページは元のままです。"_s;
-inline const QString UploadHostKeyRefused =
-    u"接続できませんでした。\n%1"_s;
+inline const QString UploadHostKeyRefused = u"接続できませんでした。\n%1"_s;
 // %1: the local page, %2: the reason.
-inline const QString UploadLocalUnreadable = u"アップロードするページを読み込めませんでした。\n%1\n理由: %2"_s;
+inline const QString UploadLocalUnreadable =
+    u"アップロードするページを読み込めませんでした。\n%1\n理由: %2"_s;
 // Appended to a failure: the server's own words.
 inline const QString UploadServerReason = u"\n\nサーバの答え: %1"_s;
 // Trust questions and the changed-key warning; %1 host, %2 fingerprint, %3 the known hosts file.
 inline const QString UploadUnknownHostKey =
     u"サーバ %1 に初めて接続します（%3 に登録がありません）。\n\nホスト鍵の指紋: %2\n\nこの指紋がサーバの管理者から知らされたものと同じ場合だけ［はい］を押して下さい。鍵を登録して接続します。"_s;
 inline const QString UploadHostKeyChanged =
-    u"警告: サーバ %1 のホスト鍵が、%3 に登録されているものと違います。\n\n今届いた鍵の指紋: %2\n\n第三者が通信に割り込んでいる（なりすまし）おそれがあるため、接続を中止しました。"
+    u"警告: サーバ %1 のホスト鍵が、%3 に登録されているものと違います。\n\n今届いた鍵の指紋: "
+    u"%2\n\n第三者が通信に割り込んでいる（なりすまし）おそれがあるため、接続を中止しました。"
     u"サーバの管理者が鍵を変えたことが確かな場合だけ、%3 からこのサーバの古い行を削除して下さい。"_s;
 inline const QString UploadUntrustedCertificate =
     u"サーバ %1 の証明書を確認できませんでした（自己署名か、信頼された認証局のものではありません）。\n\n証明書の指紋: %2\n\nこの指紋がサーバの管理者から知らされたものと同じ場合だけ［はい］を押して下さい。このサーバに限り、この証明書を信頼して接続します。"_s;
@@ -598,7 +599,8 @@ inline const QString UploadCloseQuestion =
 // Status panel texts (they begin with one blank like the panel's own).
 inline const QString UploadRunningStatus = u" アップロード中: %1"_s;
 inline const QString UploadDoneStatus = u" %1 を %2 にアップロードしました。"_s;
-inline const QString UploadCancelledStatus = u" アップロードを中止しました。サーバ上のページは元のままです。"_s;
+inline const QString UploadCancelledStatus =
+    u" アップロードを中止しました。サーバ上のページは元のままです。"_s;
 inline const QString UploadFailedStatus = u" アップロードできませんでした: %1"_s;
 // The project pages' summary; %1 what went up, %2 what failed (one per line).
 inline const QString UploadSummaryCaption = u"アップロードの結果"_s;
@@ -610,6 +612,7 @@ inline const QString UploadTestDone = u"接続できました。\n%1\nリモー�
 inline const QString UploadTestFailed = u"接続テストに失敗しました。\n\n%1"_s;
 inline const QString UploadTestRunning = u"接続しています…"_s;
 inline const QString UploadTestStopped = u"接続テストを中止しました。"_s;
-inline const QString UploadPortInvalid = u"ポート番号は 1 から 65535 までの数字で指定して下さい（空欄なら標準のポート）。"_s;
+inline const QString UploadPortInvalid =
+    u"ポート番号は 1 から 65535 までの数字で指定して下さい（空欄なら標準のポート）。"_s;
 
 } // namespace msg

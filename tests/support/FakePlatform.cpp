@@ -50,4 +50,6 @@ const Platform& FakePlatform::platform() {
     return platform_;
 }
 
-QString FakePlatform::knownHostsFile() const { return stateFolder_.filePath(QStringLiteral("ssh/known_hosts")); }
+QString FakePlatform::knownHostsFile() const {
+    return stateFolder_.filePath(QStringLiteral("ssh/known_hosts"));
+}
