@@ -4,6 +4,8 @@
 
 #include "app/MainUnit.h"
 
+#include "publish/UploadRunner.h"
+
 #include "document/DiaryEditor.h"
 #include "platform/InputMethodSwitch.h"
 #include "settings/AppSetChecks.h"
@@ -122,6 +124,8 @@ const QList<CommandRow>& commandTable() {
          "BrowseEditor"},
         {&M::FtpToolAction, "FtpToolAction", u"FTPソフトを起動(&F)"_s, key(Qt::CTRL | Qt::Key_F),
          "BrowseFtp"},
+        {&M::UploadAction, "UploadAction", u"サーバへアップロード(&U)"_s,
+         key(Qt::CTRL | Qt::SHIFT | Qt::Key_F), "BrowseUpload"},
         // Settings
         {&M::SetHTMLAction, "SetHTMLAction", u"HTML設定(&M)"_s, {}, "SetHtml"},
         {&M::SetAppAction, "SetAppAction", u"動作設定(&C)"_s, {}, "SetCtrl"},
@@ -254,7 +258,7 @@ void TMainForm::CreateMenus() {
     MenuBrowse = menu(nullptr, bar, "MenuBrowse", u"ブラウザ・連携(&W)"_s);
     MenuBrowse->addActions({SendHtmlAction, SendIEAction, SendNNAction, SendOperaAction});
     MenuBrowse->addSeparator();
-    MenuBrowse->addActions({EditorAction, FtpToolAction});
+    MenuBrowse->addActions({EditorAction, FtpToolAction, UploadAction});
 
     MenuSet = menu(nullptr, bar, "MenuSet", u"設定(&C)"_s);
     MenuSet->addActions({SetHTMLAction, SetAppAction});
@@ -355,6 +359,7 @@ void TMainForm::UpdateCommandStates() {
     SendOperaAction->setEnabled(operaAvailable_);
     FtpToolAction->setEnabled(!appSet.ExternalApp1.isEmpty());
     EditorAction->setEnabled(!appSet.ExternalApp2.isEmpty());
+    UploadAction->setEnabled(uploadRunner_ && !uploadRunner_->busy());
 }
 
 // Run at show, at every change of tab, when the close is cancelled and after

@@ -357,6 +357,10 @@ void TMainForm::CreateControls() {
     BtnFTP =
         tool(row2, "BtnFTP", u"FTP"_s,
              u"FTPソフトを起動します。\n「動作設定」の「連携」でFTPソフトを登録できます。"_s, FtpToolAction);
+    BtnUpload = tool(row2, "BtnUpload", u"公開"_s,
+                     u"保存したページをサーバへアップロードします。(Ctrl+Shift+F)\n"
+                     u"「動作設定」の「アップロード」で送り先を設定できます。"_s,
+                     UploadAction);
     row2->addStretch(1);
     BtnSaveAs = new QToolButton(PanelAllBtn);
     BtnSaveAs->setObjectName(u"BtnSaveAs"_s);

@@ -8,6 +8,8 @@
 
 #include "app/MainUnit.h"
 
+#include "publish/UploadRunner.h"
+
 #include "document/DiaryEditor.h"
 #include "platform/ReportedFile.h"
 #include "resources/Messages.h"

@@ -11,6 +11,7 @@
 #include "document/DiaryEditor.h"
 #include "platform/InputMethodSwitch.h"
 #include "platform/TextFile.h"
+#include "publish/UploadRunner.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
 #include "settings/Defaults.h"
@@ -58,6 +59,7 @@ TMainForm::TMainForm(const Platform& platform, QWidget* parent)
     ConnectBrowseCommands();
     ConnectProjectCommands();
     ConnectRecovery();
+    ConnectUploadCommands();
 
     OpenDialog.options = FileDialogOption::HideReadOnly | FileDialogOption::PathMustExist |
                          FileDialogOption::FileMustExist | FileDialogOption::NoReadOnlyReturn |
@@ -229,6 +231,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!UploadMayClose()) {
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -341,7 +347,7 @@ void TMainForm::SetHTMLActionExecute() {
 void TMainForm::SetAppActionExecute() {
     {
         TAppSetForm dialog({appSet, *platform_.messages, OpenDialog, programFolder_, screenSize_,
-                            ieFromSystem_, nnFromSystem_, this},
+                            ieFromSystem_, nnFromSystem_, this, uploadRunner_.get(), uploadPasswords_.get()},
                            this);
         dialog.exec();
     }

@@ -19,6 +19,7 @@
 //   MainSearch.cpp    find, replace and go to a line (the find bars)
 //   MainRecovery.cpp  recovery copies of unsaved text, kept entries, the start-up
 //                     restore that runs once the window is on screen
+//   MainUpload.cpp    publishing the page (and changed project pages) to the web site
 // docs/ARCHITECTURE.md walks through adding a command.
 
 #include "document/DiaryDocument.h"
@@ -33,6 +34,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 
 class DiaryEditor;
@@ -45,6 +47,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -52,6 +55,10 @@ class QToolButton;
 class QWidget;
 class TUpDown;
 class TTitleForm;
+class UploadPasswords;
+class UploadRunner;
+struct UploadItem;
+struct UploadOutcome;
 struct TempDiary;
 namespace handover {
 enum class HandOver;
@@ -107,6 +114,10 @@ public:
     QLabel* PanelFileForm = nullptr; // the page's encoding and line ending
     DiaryEditor* RAll = nullptr;
     QLabel *PanelStatusR1 = nullptr, *PanelStatusR2 = nullptr, *PanelStatusRsm = nullptr;
+    QToolButton* BtnUpload = nullptr;
+    // Shown in the bottom bar while an upload takes longer than a second.
+    QProgressBar* UploadProgress = nullptr;
+    QPushButton* BtnUploadCancel = nullptr;
 
     FileDialog OpenDialog;
     FileDialog SaveDialog;
@@ -133,6 +144,7 @@ public:
     // Find previous, replace and go to a line, beside EditSearch and EditNext.
     QAction *EditPrev = nullptr, *EditReplace = nullptr, *EditGoToLine = nullptr;
     QAction* ProjectAction = nullptr;
+    QAction* UploadAction = nullptr;
     QAction* ProjectsEdit = nullptr; // the registration item of PopupProjects
     QAction *NextTabAction = nullptr, *PrevTabAction = nullptr;
     // Context-menu items whose caption differs from the main menu's.
@@ -315,6 +327,16 @@ private:
     void ProjectActionExecute();
     void ProjectsEditClick(const QAction* item);
 
+    // ---- MainUpload.cpp: publishing to the web site
+    void ConnectUploadCommands();
+    void UploadActionExecute();
+    QList<UploadItem> UploadItems(const QString& page) const;
+    void UploadProgressed(const UploadItem& item, qint64 sent, qint64 total);
+    void UploadItemDone(const UploadOutcome& outcome);
+    void UploadAllDone(const QList<UploadOutcome>& outcomes);
+    void ShowUploadStatus(const QString& text);
+    bool UploadMayClose(); // false: the close waits (or was refused)
+
     Platform platform_;
     // MainRecovery.cpp: the copies' timers, the kept entry restored at start-up.
     QTimer *todayRecoveryTimer_ = nullptr, *pageRecoveryTimer_ = nullptr;
@@ -352,4 +374,9 @@ private:
     QString weatherTag1_, weatherTag2_; // start tags of typed weathers, kept for the run
     bool specialCharWarned_ = false;    // the "<" warning was shown in this run
     bool snippetMenuLoaded_ = false;    // the snippets are items of PopupSentence
+    // MainUpload.cpp
+    std::unique_ptr<UploadPasswords> uploadPasswords_;
+    std::unique_ptr<UploadRunner> uploadRunner_;
+    QTimer* uploadProgressDelay_ = nullptr; // shows the progress after a second
+    bool closeAfterUpload_ = false;         // the window closes once the cancel is through
 };

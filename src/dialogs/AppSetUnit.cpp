@@ -4,6 +4,7 @@
 #include "dialogs/AppSetUnit.h"
 
 #include "dialogs/AppSetTabs.h"
+#include "dialogs/AppSetUpload.h"
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
@@ -69,6 +70,7 @@ TAppSetForm::TAppSetForm(const AppSetContext& context, QWidget* parent)
     BuildBookmarkPage();
     BuildProjectPage();
     ConnectRowButtons();
+    BuildUploadPage();
     PageControl1->setCurrentWidget(FirstRunSheet);
     // Seven captions do not fit in one row at this width.
     PageRows = new MultiRowTabs(PageControl1, {4}, this);
@@ -190,6 +192,9 @@ void TAppSetForm::FormShow() {
         PageControl1->setCurrentWidget(FirstRunSheet);
         break;
     }
+    UploadSheet->load(appSet_);
+    if (context_.openOnUploadPage)
+        PageControl1->setCurrentWidget(UploadSheet);
     // The page's tab holds the focus at first, so no grid counts as touched
     // merely because the dialog opened on its page.
     for (int i = 0; i < PageRows->rowCount(); ++i) {
@@ -364,6 +369,11 @@ void TAppSetForm::BtnOKClick() {
     appSet_.setFlag(TodayWrapFlag, checkFlag(CheckRight));
     appSet_.setFlag(AllWrapFlag, checkFlag(Checkleft));
     appSet_.WriteDiaryFrequency = appsetcheck::frequencyOfItem(RadioOmakeItems->checkedId());
+    // 14. Publishing.
+    if (!UploadSheet->store(appSet_)) {
+        PageControl1->setCurrentWidget(UploadSheet);
+        return;
+    }
     accept();
 }
 

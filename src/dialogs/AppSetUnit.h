@@ -33,6 +33,9 @@ class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class TUpDown;
+class UploadPasswords;
+class UploadRunner;
+class UploadSettingsPage;
 
 // What the dialog works on: the main window's behaviour settings and shared
 // open dialog, and facts the main window took at its creation.
@@ -44,6 +47,10 @@ struct AppSetContext {
     QSize screenSize;      // the primary screen when the main window was created
     QString iePathFromSystem, nnPathFromSystem;
     const QWidget* mainWindow = nullptr; // its place and size for BtnSetNowInfo
+    // The upload page's connection test and password; none: no test, no password field.
+    UploadRunner* uploads = nullptr;
+    UploadPasswords* passwords = nullptr;
+    bool openOnUploadPage = false; // the first upload opens the dialog on its page
 };
 
 class TAppSetForm : public QDialog {
@@ -105,6 +112,8 @@ public:
     QTableWidget* StringGrid3 = nullptr; // projects: "Project", path
     QPushButton *BtnAddHtml = nullptr, *BtnDelHtml = nullptr, *BtnProjectHelp = nullptr;
     QPushButton *BtnUpHtml = nullptr, *BtnDownHtml = nullptr;
+    // ---- "アップロード" (AppSetUpload.cpp)
+    UploadSettingsPage* UploadSheet = nullptr;
 
     // The splash flag file: ProgramFolder + "NOSPLASH.FLG".
     QString splashFlagPath() const { return splashFlagPath_; }
@@ -124,6 +133,8 @@ private:
     void BuildBookmarkPage();
     void BuildProjectPage();
     void ConnectRowButtons(); // 削除 and the arrows of the three grids
+    // AppSetUpload.cpp
+    void BuildUploadPage();
     void FillGrids();
     void GridEvent(QObject* watched, QEvent* event);
     void GridKeyPress(QTableWidget* grid);

@@ -3,6 +3,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/FcitxInputMethod.h"
 #include "platform/JsonRegistry.h"
+#include "platform/KeychainPasswordStore.h"
 #include "platform/PathBrowserLookup.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtColorDialogService.h"
@@ -11,6 +12,9 @@
 #include "platform/QtMessageService.h"
 #include "platform/QtSystemInfo.h"
 
+#include "publish/ThreadedUploadService.h"
+
+#include <QDir>
 #include <QFileInfo>
 
 struct ProductionPlatform::Services {
@@ -27,6 +31,9 @@ struct ProductionPlatform::Services {
     PathBrowserLookup browsers;
     RecoveryStore recovery{RecoveryStore::defaultFolder()};
     FcitxInputMethod inputMethod;
+    ThreadedUploadService uploads;
+    KeychainPasswordStore passwords;
+    QtPasswordPrompt passwordPrompt;
 };
 
 ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStringList& arguments)
@@ -42,6 +49,12 @@ ProductionPlatform::ProductionPlatform(const QString& executablePath, const QStr
     platform_.browsers = &services_->browsers;
     platform_.recovery = &services_->recovery;
     platform_.inputMethod = &services_->inputMethod;
+    platform_.uploads = &services_->uploads;
+    platform_.passwords = &services_->passwords;
+    platform_.passwordPrompt = &services_->passwordPrompt;
+    platform_.knownHostsFile = QDir::homePath() + QStringLiteral("/.ssh/known_hosts");
+    platform_.uploadLedgerFile =
+        QDir(RecoveryStore::defaultFolder()).filePath(QStringLiteral("uploads.json"));
     platform_.executablePath = executablePath;
     platform_.arguments = arguments;
     platform_.programFolder = resolveProgramFolder(QFileInfo(executablePath).absolutePath());

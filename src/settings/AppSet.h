@@ -49,6 +49,17 @@ struct AppSet {
     QString DecoPrevColor, DecoInfo0, DecoInfo1, DecoInfo2, DecoInfo3;
     QString GraphicDir, LinkFrame, LinkClass, PositionClass;
 
+    // Publishing to the web site (publish/UploadPlan.h); the password is kept
+    // in the desktop's keyring, never here.
+    QString UploadProtocol; // "sftp", "ftps" or "ftp"; empty: not set up yet
+    QString UploadHost, UploadPort, UploadUser;
+    QString UploadFolder;      // the remote folder
+    QString UploadLocalFolder; // the local folder that corresponds to it
+    QString UploadKeyFile;     // SFTP: a private key file
+    QString UploadAgent;       // "0": the ssh-agent is not asked
+    QString UploadProjects;    // "1": changed project pages go up with the page
+    QString UploadPins;        // FTPS: trusted certificates, "host:port pin" per line
+
     // Writing statistics (32-bit signed, truncating division).
     qint32 WriteDiaryFrequency = 0;
     qint32 InsertDiaryTime = 0;

@@ -71,7 +71,8 @@ const QStringList SavedNames =
     u"PositionClass EditFontSize EditFontFace EditFontSizeT EditFontFaceT HtmlSetFlags AppSetFlags "
     u"WindowWidth WindowHeight WindowXPosition WindowYPosition BrowserIE BrowserNN BrowserOpera "
     u"InstallPath Version InsertDiaryTime WriteDiaryFrequency WriteDiaryTime WriteDiaryLines "
-    u"WriteDiaryTimeL WriteDiaryLinesL WriteLastMonth"_s.split(u' ');
+    u"WriteDiaryTimeL WriteDiaryLinesL WriteLastMonth UploadProtocol UploadHost UploadPort UploadUser "
+    u"UploadFolder UploadLocalFolder UploadKeyFile UploadAgent UploadProjects UploadPins"_s.split(u' ');
 const QStringList IntegerNames = {u"WriteDiaryTime"_s, u"WriteDiaryLines"_s, u"WriteDiaryTimeL"_s,
                                   u"WriteDiaryLinesL"_s, u"WriteLastMonth"_s};
 

@@ -40,8 +40,17 @@ const Platform& FakePlatform::platform() {
     platform_.browsers = &browsers;
     platform_.recovery = recovery.get();
     platform_.inputMethod = &inputMethod;
+    platform_.uploads = &uploads;
+    platform_.passwords = &passwords;
+    platform_.passwordPrompt = &passwordPrompt;
+    platform_.knownHostsFile = knownHostsFile();
+    platform_.uploadLedgerFile = stateFolder_.filePath(QStringLiteral("Oribel/uploads.json"));
     platform_.programFolder = programFolder_;
     platform_.executablePath = executablePath();
     platform_.arguments = arguments;
     return platform_;
+}
+
+QString FakePlatform::knownHostsFile() const {
+    return stateFolder_.filePath(QStringLiteral("ssh/known_hosts"));
 }

@@ -16,6 +16,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeMessages.h"
 #include "support/FakeServices.h"
+#include "support/FakeUploads.h"
 
 #include <memory>
 
@@ -36,6 +37,9 @@ public:
     FakeSystemInfo systemInfo;
     FakeBrowserLookup browsers;
     FakeInputMethod inputMethod;
+    FakeUploadService uploads;
+    FakePasswordStore passwords;
+    FakePasswordPrompt passwordPrompt;
     std::unique_ptr<JsonRegistry> store; // on storePath()
     Registry* registry = nullptr;        // store.get() unless a test changes it
     QStringList arguments;               // command-line parameters, program name excluded
@@ -57,6 +61,8 @@ public:
 
     // The settings store's file (it need not exist).
     QString storePath() const;
+    // The trusted SSH host keys (no file until one is added).
+    QString knownHostsFile() const;
 
     // The bundle pointing at the fakes above, refreshed from the current
     // members (registry, arguments) at each call. The reference stays valid
