@@ -261,6 +261,7 @@ private:
     void ScheduleStartupRestore();
     void StartupRestore();
     bool OfferRecoveryCopies();
+    void OfferInterruptedRewrites();
     bool RestoreKeptEntries();
     bool KeepTodayEntry();
     void ReleaseKeptEntry();

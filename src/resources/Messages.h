@@ -544,4 +544,21 @@ inline const QString SpecialCharWarning =
     u"あなたが今入力した「<」文字は、HTMLタグとして認識されます。\n\nもし、タグではなく「<」という文字そのものを表示させたいのであれば、「挿入」メニュー（もしくは、マウスの右クリック）内の「特殊文字」から入力して下さい。「>」、「&」、「\"」（全て半角文字）も同様です。\n\n（この警告は、「動作設定」で、表示させないよう設定できます。）"_s;
 inline const QString SpecialCharWarningCaption = u"特殊文字に関する注意"_s;
 
+// ---- A page rewritten in place that a crash interrupted ------------------------
+
+// Offered at start-up (question icon, Yes/No). %1: the page, %2: the folder
+// that keeps the old contents.
+inline const QString InterruptedRewriteCaption = u"日記ファイルの復元"_s;
+inline QString interruptedRewriteOffer(const QString& page, const QString& folder) {
+    return u"前回、Oribel が日記ファイル\n%1\nを上書き保存している途中で終了したため、"
+           u"このファイルは壊れているおそれがあります。保存する前の内容は残っています。\n\n"
+           u"保存する前の内容に戻しますか？\n\n"
+           u" [はい] 　　 … 保存する前の内容に戻す\n"
+           u" [いいえ]　　… 戻さない（保存する前の内容は %2 に別名で残します）"_s.arg(page, folder);
+}
+// The old contents could not be written back (error icon). %1: path and reason.
+inline QString interruptedRewriteNotRestored(const QString& pathAndReason) {
+    return u"日記ファイルを保存する前の内容に戻せませんでした。\n"_s + pathAndReason;
+}
+
 } // namespace msg
