@@ -12,6 +12,7 @@
 
 #include "document/DiaryEditor.h"
 #include "platform/ReportedFile.h"
+#include "platform/TextFile.h"
 #include "resources/Messages.h"
 #include "settings/KeptEntries.h"
 #include "settings/SettingsStore.h"
@@ -311,7 +312,27 @@ void TMainForm::StartupRestore() {
     startupRestored_ = true;
 }
 
+// A page whose rewrite in place a crash interrupted may be torn: its old
+// contents, kept aside before the rewrite, are offered back.
+void TMainForm::OfferInterruptedRewrites() {
+    for (const textfile::InterruptedRewrite& rewrite : textfile::interruptedRewrites()) {
+        const QString folder = QDir::toNativeSeparators(QFileInfo(rewrite.guardPath).absolutePath());
+        if (platform_.messages->show(
+                msg::interruptedRewriteOffer(QDir::toNativeSeparators(rewrite.page), folder),
+                msg::InterruptedRewriteCaption, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+            textfile::putAsideInterruptedRewrite(rewrite);
+            continue;
+        }
+        textfile::FileError error;
+        if (!textfile::restoreInterruptedRewrite(rewrite, error))
+            platform_.messages->show(
+                msg::interruptedRewriteNotRestored(msg::pathAndReason(error.path, error.reason)),
+                msg::InterruptedRewriteCaption, MsgIcon::Error);
+    }
+}
+
 bool TMainForm::OfferRecoveryCopies() {
+    OfferInterruptedRewrites();
     RecoveryStore* store = platform_.recovery;
     if (!store || !store->isUsable())
         return false;

@@ -286,6 +286,7 @@ private:
     void ScheduleStartupRestore();
     void StartupRestore();
     bool OfferRecoveryCopies();
+    void OfferInterruptedRewrites();
     bool RestoreKeptEntries();
     bool KeepTodayEntry();
     void ReleaseKeptEntry();

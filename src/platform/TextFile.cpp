@@ -4,9 +4,11 @@
 #include "resources/Messages.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -15,6 +17,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +68,7 @@ public:
     ~Descriptor() { reset(); }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    int release() { return std::exchange(fd_, -1); }
     void reset(int fd = -1) {
         if (fd_ >= 0)
             ::close(fd_);
@@ -207,7 +212,65 @@ int createTemporary(const QByteArray& folder, const QByteArray& targetName, QByt
     return -1;
 }
 
+const QByteArray GuardMagic = "ORIBEL-REWRITE 1\n";
+const QString GuardSuffix = u".rewrite"_s;
+
+QMutex guardFolderMutex;
+QString guardFolderSetting;
+
+QString guardFolder() {
+    QMutexLocker locker(&guardFolderMutex);
+    if (!guardFolderSetting.isEmpty())
+        return guardFolderSetting;
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + u"/.local/state"_s;
+    return QDir(base).filePath(u"Oribel"_s);
+}
+
+// Keeps the old bytes of a page about to be rewritten in place where a crash
+// during the rewrite cannot reach them: written and flushed to the disk before
+// the first byte of the page is overwritten, and locked while the rewrite
+// runs, so that only a rewrite that died leaves it to be found. Returns the
+// locked descriptor (and the guard's path) or -1 with errno set.
+int writeGuard(const QByteArray& target, const QByteArray& oldBytes, QByteArray& guardPath) {
+    const QString folder = guardFolder();
+    if (!QDir().mkpath(folder))
+        return -1;
+    const QByteArray encodedFolder = QFile::encodeName(folder);
+    QByteArray tempPath;
+    Descriptor guard(createTemporary(encodedFolder, "rewrite", tempPath));
+    if (!guard.valid())
+        return -1;
+    // The page's path on a line of its own, then its old bytes.
+    const QByteArray header = GuardMagic + target.toPercentEncoding("/") + '\n';
+    if (!writeAll(guard.get(), header) || !writeAll(guard.get(), oldBytes) || ::fsync(guard.get()) != 0) {
+        const int failure = errno;
+        ::unlink(tempPath.constData());
+        errno = failure;
+        return -1;
+    }
+    guardPath = tempPath + QFile::encodeName(GuardSuffix);
+    if (::rename(tempPath.constData(), guardPath.constData()) != 0) {
+        const int failure = errno;
+        ::unlink(tempPath.constData());
+        errno = failure;
+        return -1;
+    }
+    syncFolder(encodedFolder);
+    return guard.release();
+}
+
 // Rewrites an existing file in place, for a folder that may not be written.
+//
+// The rewrite writes the new bytes over the old ones at the same offsets, so a
+// crash half way leaves the new text's start followed by the old text's end;
+// when the new text grew (or shrank) before that point, the old end is out of
+// step with it by as many bytes, and a byte seems to be missing (or doubled)
+// at the seam. A longer page is first extended with NULs (its room reserved),
+// which then show at its end. Nothing in the write can prevent such a tear,
+// so the old bytes are kept aside first (writeGuard) and the next start
+// offers them back (interruptedRewrites()).
 bool writeInPlace(const QByteArray& target, const QByteArray& bytes, int& failure) {
     Descriptor file(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat opened {};
@@ -217,6 +280,18 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, int& failur
     }
     if (!S_ISREG(opened.st_mode)) {
         failure = EINVAL;
+        return false;
+    }
+    FileError readFailure;
+    const std::optional<QByteArray> oldBytes = readBytes(QFile::decodeName(target), readFailure);
+    if (!oldBytes) {
+        failure = EACCES;
+        return false;
+    }
+    QByteArray guardPath;
+    const Descriptor guard(writeGuard(target, *oldBytes, guardPath));
+    if (!guard.valid()) {
+        failure = errno;
         return false;
     }
     // A longer page takes its room first: a full disk or a file size limit
@@ -233,10 +308,29 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, int& failur
     }
     if (!writeAll(file.get(), bytes) || ::ftruncate(file.get(), off_t(bytes.size())) != 0 ||
         ::fsync(file.get()) != 0) {
+        // The page may be torn: its old bytes stay aside for the next start.
         failure = errno;
         return false;
     }
+    ::unlink(guardPath.constData());
+    syncFolder(QFile::encodeName(QFileInfo(QFile::decodeName(guardPath)).absolutePath()));
     return true;
+}
+
+// Reads a guard that no running rewrite holds.
+std::optional<InterruptedRewrite> readGuard(const QString& path) {
+    Descriptor guard(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!guard.valid() || ::flock(guard.get(), LOCK_EX | LOCK_NB) != 0)
+        return std::nullopt;
+    const std::optional<QByteArray> data = readBytes(path);
+    if (!data || !data->startsWith(GuardMagic))
+        return std::nullopt;
+    const qsizetype pathEnd = data->indexOf('\n', GuardMagic.size());
+    if (pathEnd < 0)
+        return std::nullopt;
+    const QByteArray target =
+        QByteArray::fromPercentEncoding(data->sliced(GuardMagic.size(), pathEnd - GuardMagic.size()));
+    return InterruptedRewrite{path, QFile::decodeName(target), data->sliced(pathEnd + 1)};
 }
 
 } // namespace
@@ -406,6 +500,37 @@ bool writeBytes(const QString& path, const QByteArray& bytes, FileError& error) 
         return fail(errno);
     syncFolder(folder);
     return true;
+}
+
+void setRewriteGuardFolder(const QString& folder) {
+    QMutexLocker locker(&guardFolderMutex);
+    guardFolderSetting = folder;
+}
+
+QList<InterruptedRewrite> interruptedRewrites() {
+    QList<InterruptedRewrite> found;
+    const QDir folder(guardFolder());
+    for (const QString& name :
+         folder.entryList({u"*"_s + GuardSuffix}, QDir::Files | QDir::Hidden, QDir::Time)) {
+        if (std::optional<InterruptedRewrite> rewrite = readGuard(folder.filePath(name)))
+            found << std::move(*rewrite);
+    }
+    return found;
+}
+
+bool restoreInterruptedRewrite(const InterruptedRewrite& rewrite, FileError& error) {
+    if (!writeBytes(rewrite.page, rewrite.oldBytes, error))
+        return false;
+    QFile::remove(rewrite.guardPath);
+    return true;
+}
+
+std::optional<QString> putAsideInterruptedRewrite(const InterruptedRewrite& rewrite) {
+    const QString aside =
+        rewrite.guardPath + u".aside-"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
+    if (!QFile::rename(rewrite.guardPath, aside))
+        return std::nullopt;
+    return aside;
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {

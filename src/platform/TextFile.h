@@ -11,11 +11,17 @@
 // everything was written and flushed to the disk. A save that was killed
 // half way leaves such a file behind; the next save of the same file removes
 // it (never a temporary file that a running save still holds). When the
-// folder may not be written but the file may, the file is rewritten in place.
+// folder may not be written but the file may, the file is rewritten in place;
+// its old bytes are kept first in a guard file of the recovery folder
+// ($XDG_STATE_HOME/Oribel/), flushed to the disk, and removed once the
+// rewrite is complete and flushed too, so that a crash during the rewrite
+// leaves the old page to be offered back (interruptedRewrites()). A page whose
+// old bytes cannot be kept so is not rewritten.
 //
 // All functions are reentrant: they may run on any thread.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -66,6 +72,23 @@ std::optional<QString> read(const QString& path, QString* error = nullptr);
 // On failure returns false and, when error is given, a message naming the
 // path and the reason.
 bool write(const QString& path, const QString& text, QString* error = nullptr);
+
+// The old bytes of a page whose rewrite in place did not complete.
+struct InterruptedRewrite {
+    QString guardPath; // where they are kept
+    QString page;      // the page's path
+    QByteArray oldBytes;
+};
+
+// Where the old bytes of pages rewritten in place are kept (tests; the
+// default is $XDG_STATE_HOME/Oribel, or ~/.local/state/Oribel).
+void setRewriteGuardFolder(const QString& folder);
+// Rewrites in place that died (no running save holds their guard), newest first.
+QList<InterruptedRewrite> interruptedRewrites();
+// Writes the old bytes back over the page and drops the guard.
+bool restoreInterruptedRewrite(const InterruptedRewrite& rewrite, FileError& error);
+// Renames the guard with a time stamp (never deleted); returns the new path.
+std::optional<QString> putAsideInterruptedRewrite(const InterruptedRewrite& rewrite);
 
 // Whether fileName (a bare name, no folder) is the temporary file of a save of
 // the file named targetName in the same folder.

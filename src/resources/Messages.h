@@ -647,4 +647,21 @@ inline const QString UploadTestStopped = u"接続テストを中止しました�
 inline const QString UploadPortInvalid =
     u"ポート番号は 1 から 65535 までの数字で指定して下さい（空欄なら標準のポート）。"_s;
 
+// ---- A page rewritten in place that a crash interrupted ------------------------
+
+// Offered at start-up (question icon, Yes/No). %1: the page, %2: the folder
+// that keeps the old contents.
+inline const QString InterruptedRewriteCaption = u"日記ファイルの復元"_s;
+inline QString interruptedRewriteOffer(const QString& page, const QString& folder) {
+    return u"前回、Oribel が日記ファイル\n%1\nを上書き保存している途中で終了したため、"
+           u"このファイルは壊れているおそれがあります。保存する前の内容は残っています。\n\n"
+           u"保存する前の内容に戻しますか？\n\n"
+           u" [はい] 　　 … 保存する前の内容に戻す\n"
+           u" [いいえ]　　… 戻さない（保存する前の内容は %2 に別名で残します）"_s.arg(page, folder);
+}
+// The old contents could not be written back (error icon). %1: path and reason.
+inline QString interruptedRewriteNotRestored(const QString& pathAndReason) {
+    return u"日記ファイルを保存する前の内容に戻せませんでした。\n"_s + pathAndReason;
+}
+
 } // namespace msg

@@ -150,6 +150,34 @@ TEST_F(MainRecoveryTest, SteadyTypingLosesAtMostTheLastTenSeconds) {
     }
 }
 
+// A page being rewritten in place when the program died may be torn; the old
+// page kept aside before the rewrite is offered back at the next start.
+TEST_F(MainRecoveryTest, APageWhoseRewriteInPlaceDiedIsOfferedBack) {
+    const QString page = writeFile(u"page.htm"_s, "new start, old end");
+    for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        SCOPED_TRACE(answer == MsgAnswer::Yes ? "restored" : "put aside");
+        QDir().mkpath(fake.recoveryFolder());
+        const QString guard = fake.recoveryFolder() + u"/.rewrite.oribel-save-abcdef.rewrite"_s;
+        ASSERT_TRUE(
+            textfile::writeBytes(guard, "ORIBEL-REWRITE 1\n" + QFile::encodeName(page) + "\nold page"));
+        fake.messages.clear();
+        fake.messages.answerNext(answer);
+        start();
+        ASSERT_GE(fake.messages.count(), 1);
+        EXPECT_EQ(fake.messages.requests()[0].caption, msg::InterruptedRewriteCaption);
+        EXPECT_EQ(fake.messages.requests()[0].text,
+                  msg::interruptedRewriteOffer(QDir::toNativeSeparators(page),
+                                               QDir::toNativeSeparators(fake.recoveryFolder())));
+        EXPECT_EQ(textfile::readBytes(page), answer == MsgAnswer::Yes ? "old page" : "new start, old end");
+        EXPECT_FALSE(QFileInfo::exists(guard));
+        EXPECT_EQ(QDir(fake.recoveryFolder())
+                      .entryList({u"*.rewrite.aside-*"_s}, QDir::Files | QDir::Hidden)
+                      .size(),
+                  1);
+        form.reset();
+    }
+}
+
 TEST_F(MainRecoveryTest, AfterACrashTheCopiesAreOfferedBack) {
     // A UTF-8 page with LF line ends: the restored text keeps that form.
     const QString page = writeFile(u"page.htm"_s, u"<html>\n<p>日記</p>\n"_s.toUtf8());

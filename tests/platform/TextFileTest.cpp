@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -305,9 +306,20 @@ TEST(TextFile, SavingKeepsLinksAndPermissions) {
     EXPECT_EQ(entries(dir.path()), (QStringList{u"link.htm"_s, u"page.htm"_s}));
 }
 
+// The old pages kept during rewrites in place go to a folder everyone may
+// write, so that the unprivileged bodies below reach it.
+QString openGuardFolder(const QTemporaryDir& dir) {
+    const QString folder = dir.filePath(u"state"_s);
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::Permissions(0x7777));
+    textfile::setRewriteGuardFolder(folder);
+    return folder;
+}
+
 TEST(TextFile, ReadOnlyFolderIsWrittenInPlaceButAReadOnlyFileIsNot) {
     QTemporaryDir dir;
     ASSERT_TRUE(testsupport::openUp(dir.path()));
+    const QString guards = openGuardFolder(dir);
     const QString folder = dir.filePath(u"pages"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString page = folder + u"/page.htm"_s;
@@ -357,6 +369,7 @@ TEST(TextFile, ReadOnlyFolderIsWrittenInPlaceButAReadOnlyFileIsNot) {
             EXPECT_EQ(contents(page), "old contents, longer than the new");
         }
         EXPECT_EQ(entries(folder), QStringList{u"page.htm"_s});
+        EXPECT_EQ(entries(guards), QStringList()) << "the old page is not kept once the rewrite is done";
     }
 
     // A longer page that does not fit (a file size limit stands in for a full
@@ -377,4 +390,45 @@ TEST(TextFile, ReadOnlyFolderIsWrittenInPlaceButAReadOnlyFileIsNot) {
     EXPECT_EQ(QString::fromUtf8(*error),
               u"ファイル "_s + page + u" に書き込めませんでした。\n理由: "_s + qt_error_string(EFBIG));
     EXPECT_EQ(contents(page), "old page");
+}
+
+// A rewrite in place that dies keeps the old page aside, offered back at the
+// next start. The rewrite is stopped by a file size limit that lets the old
+// page be kept but not the longer new one be written: the process dies there.
+TEST(TextFile, ARewriteInPlaceThatDiesLeavesTheOldPageToBeOfferedBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::openUp(dir.path()));
+    const QString guards = openGuardFolder(dir);
+    const QString folder = dir.filePath(u"pages"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString page = folder + u"/page.htm"_s;
+    putFile(page, "old page, whole");
+    ASSERT_TRUE(QFile::setPermissions(page, QFile::Permissions(0x6666)));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::Permissions(0x5555)));
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        const rlimit size{1024, 1024}, core{0, 0};
+        ::setrlimit(RLIMIT_CORE, &core);
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        textfile::writeBytes(page, QByteArray(4096, 'n'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    QFile::setPermissions(folder, QFile::Permissions(0x7777));
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the rewrite was to die; status " << status;
+
+    const QList<textfile::InterruptedRewrite> found = textfile::interruptedRewrites();
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].page, page);
+    EXPECT_EQ(found[0].oldBytes, "old page, whole");
+    textfile::FileError error;
+    ASSERT_TRUE(textfile::restoreInterruptedRewrite(found[0], error)) << error.reason.toStdString();
+    EXPECT_EQ(contents(page), "old page, whole");
+    EXPECT_EQ(entries(guards), QStringList());
+    EXPECT_TRUE(textfile::interruptedRewrites().isEmpty());
 }

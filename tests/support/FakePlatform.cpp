@@ -1,5 +1,7 @@
 #include "support/FakePlatform.h"
 
+#include "platform/TextFile.h"
+
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,8 @@ FakePlatform::FakePlatform() {
     store = std::make_unique<JsonRegistry>(storePath(), &messages);
     registry = store.get();
     restartRecovery();
+    // Old pages kept during rewrites in place go with this platform's copies.
+    textfile::setRewriteGuardFolder(recoveryFolder());
 }
 
 void FakePlatform::restartRecovery() {
