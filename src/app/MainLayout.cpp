@@ -2,12 +2,12 @@
 // hints, and the operations that bring the settings into them.
 
 #include "app/MainUnit.h"
-#include "widgets/UpDown.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
 #include "settings/IntText.h"
 #include "today/DateFormat.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +24,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -428,15 +430,21 @@ void TMainForm::SetGuideText() {
 
 // ---------------------------------------------------------------------------------
 
+// The stored position is the frame's top-left corner. move() places the
+// frame when the window does not exist yet (the first show gives it then, see
+// setVisible) and once it is on screen with its frame known; in between, with
+// the frame not yet known, it would place the client area instead.
+void TMainForm::ApplyWindowGeometry() {
+    if (!appSet.appliesStoredGeometry())
+        return;
+    resize(intOr(appSet.WindowWidth, 620), intOr(appSet.WindowHeight, 420));
+    move(intOr(appSet.WindowXPosition, 0), intOr(appSet.WindowYPosition, 0));
+}
+
 void TMainForm::ApplyWindowSettings() {
-    if (appSet.appliesStoredGeometry()) {
-        const int left = intOr(appSet.WindowXPosition, 0);
-        const int top = intOr(appSet.WindowYPosition, 0);
-        const int width = intOr(appSet.WindowWidth, 620);
-        const int height = intOr(appSet.WindowHeight, 420);
-        move(left, top);
-        resize(width, height);
-    }
+    // The first show placed the window before it was created.
+    if (!std::exchange(placedBeforeShow_, false))
+        ApplyWindowGeometry();
     QFont todayFont(fontFamilies(appSet.EditFontFaceT));
     todayFont.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSizeT, 12));
     MToday->setFont(todayFont);
