@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -441,15 +443,21 @@ void TMainForm::SetGuideText() {
 
 // ---------------------------------------------------------------------------------
 
+// The stored position is the frame's top-left corner. move() places the
+// frame when the window does not exist yet (the first show gives it then, see
+// setVisible) and once it is on screen with its frame known; in between, with
+// the frame not yet known, it would place the client area instead.
+void TMainForm::ApplyWindowGeometry() {
+    if (!appSet.appliesStoredGeometry())
+        return;
+    resize(intOr(appSet.WindowWidth, 620), intOr(appSet.WindowHeight, 420));
+    move(intOr(appSet.WindowXPosition, 0), intOr(appSet.WindowYPosition, 0));
+}
+
 void TMainForm::ApplyWindowSettings() {
-    if (appSet.appliesStoredGeometry()) {
-        const int left = intOr(appSet.WindowXPosition, 0);
-        const int top = intOr(appSet.WindowYPosition, 0);
-        const int width = intOr(appSet.WindowWidth, 620);
-        const int height = intOr(appSet.WindowHeight, 420);
-        move(left, top);
-        resize(width, height);
-    }
+    // The first show placed the window before it was created.
+    if (!std::exchange(placedBeforeShow_, false))
+        ApplyWindowGeometry();
     QFont todayFont(fontFamilies(appSet.EditFontFaceT));
     todayFont.setPointSize(appsetcheck::appliedFontPoints(appSet.EditFontSizeT, 12));
     MToday->setFont(todayFont);

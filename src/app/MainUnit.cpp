@@ -28,7 +28,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+
 #include <QUrl>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -130,6 +132,19 @@ void TMainForm::ConnectWindowCommands() {
 
 // ---- Show --------------------------------------------------------------------
 
+void TMainForm::setVisible(bool visible) {
+    // A position given before the window exists places its frame there, and
+    // the window manager takes it as the user's (0, 0 too, instead of
+    // centring the window): the stored geometry goes in now, after the
+    // defaults pass it depends on.
+    if (visible && !shownOnce_ && !testAttribute(Qt::WA_WState_Created)) {
+        ApplyStartDefaults();
+        ApplyWindowGeometry();
+        placedBeforeShow_ = true;
+    }
+    QMainWindow::setVisible(visible);
+}
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
@@ -138,13 +153,19 @@ void TMainForm::showEvent(QShowEvent* event) {
     }
 }
 
-void TMainForm::FormShow() {
-    showInProgress_ = true;
+void TMainForm::ApplyStartDefaults() {
+    if (std::exchange(startDefaultsApplied_, true))
+        return;
     if (settingsOrigin_ != SettingsOrigin::Current) {
         ApplySettingDefaults(htmlSet, appSet, settingsCleared_);
         loadedSettings_.htmlAfterDefaults = htmlSet;
         loadedSettings_.appAfterDefaults = appSet;
     }
+}
+
+void TMainForm::FormShow() {
+    showInProgress_ = true;
+    ApplyStartDefaults();
     AutoOpenAtStart();
     PageControlMain->setCurrentWidget(TabSheetToday);
     ApplyWindowSettings();

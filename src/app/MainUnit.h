@@ -190,6 +190,8 @@ public:
     void OpenProjectFile(const QString& path);
     void SetDocumentName(const QString& name);
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -218,6 +220,8 @@ private:
     void FillWeekdayList();
     void ShowHtmlSetName();
     void ApplyWrap(WrapTarget which);
+    void ApplyWindowGeometry(); // the stored place and size, when they are to be used
+    void ApplyStartDefaults();  // MainUnit.cpp: the defaults pass of the first show, once
 
     // ---- MainCommands.cpp: commands, menus, states, keys
     void CreateActions();
@@ -365,6 +369,8 @@ private:
     bool bookmarkMenuLoaded_ = false;
     bool projectMenuLoaded_ = false;
     bool shownOnce_ = false;
+    bool startDefaultsApplied_ = false; // the defaults pass of the first show ran
+    bool placedBeforeShow_ = false;     // the stored geometry was given before the window existed
     bool closing_ = false;
     bool closeAfterSave_ = false; // a close asked for while a big page was being written
     // Whether the system lookup or the user's paths found the named browsers.

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -70,6 +71,53 @@ TEST_F(MainFormTest, SettingsSurviveARestart) {
     EXPECT_EQ(w.RAll->font().pointSize(), 14);
     EXPECT_EQ(w.MToday->font().pointSize(), 12);
     EXPECT_EQ(fake.messages.count(), 0);
+}
+
+TEST_F(MainFormTest, TheStoredPositionPlacesTheFrameAtStartAndAfterTheDialog) {
+    struct Case {
+        QString x, y;
+        QPoint frame;
+    };
+    const Case cases[] = {
+        {u"100"_s, u"50"_s, {100, 50}},
+        {u"0"_s, u"0"_s, {0, 0}},
+        {QString(), QString(), {0, 0}},
+        {u"left"_s, u"top"_s, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x.toStdString() + "," + c.y.toStdString());
+        {
+            TMainForm& w = start();
+            w.appSet.setFlag(WindowPlacementFlag, '1');
+            w.appSet.WindowXPosition = c.x;
+            w.appSet.WindowYPosition = c.y;
+            ASSERT_TRUE(closeForm());
+        }
+        form.reset();
+        form = std::make_unique<TMainForm>(fake.platform());
+        // A window manager takes the frame's place only from a window placed
+        // before it exists (this platform knows its frame at once, X does not).
+        struct AtCreation : QObject {
+            bool seen = false, moved = false;
+            QPoint pos;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Show && !std::exchange(seen, true)) {
+                    auto* widget = static_cast<QWidget*>(watched);
+                    moved = widget->testAttribute(Qt::WA_Moved);
+                    pos = widget->pos();
+                }
+                return false;
+            }
+        } atCreation;
+        form->installEventFilter(&atCreation);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        EXPECT_TRUE(atCreation.moved);
+        EXPECT_EQ(atCreation.pos, c.frame);
+        EXPECT_EQ(form->frameGeometry().topLeft(), c.frame) << "at start";
+        form->AfterAppSettingsDialog(); // OK with nothing changed
+        EXPECT_EQ(form->frameGeometry().topLeft(), c.frame) << "after OK";
+    }
 }
 
 TEST_F(MainFormTest, KeptEntryIsRestoredAndTheParameterIgnored) {
