@@ -2,12 +2,12 @@
 // hints, and the operations that bring the settings into them.
 
 #include "app/MainUnit.h"
-#include "widgets/UpDown.h"
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
 #include "settings/AppSetChecks.h"
 #include "settings/IntText.h"
 #include "today/DateFormat.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
