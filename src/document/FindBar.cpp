@@ -173,7 +173,8 @@ void FindBar::searchChanged() {
 }
 
 void FindBar::takeSearch(const FindBar& other) {
-    const QSignalBlocker blockFind(FindField), blockReplace(ReplaceField);
+    const QSignalBlocker blockFind(FindField), blockReplace(ReplaceField), blockCase(MatchCase),
+        blockWord(WholeWord), blockExpression(RegularExpression), blockWidth(IgnoreWidth);
     FindField->setText(other.FindField->text());
     ReplaceField->setText(other.ReplaceField->text());
     MatchCase->setChecked(other.MatchCase->isChecked());
