@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -172,7 +173,8 @@ void FindBar::searchChanged() {
 }
 
 void FindBar::takeSearch(const FindBar& other) {
-    const QSignalBlocker blockFind(FindField), blockReplace(ReplaceField);
+    const QSignalBlocker blockFind(FindField), blockReplace(ReplaceField), blockCase(MatchCase),
+        blockWord(WholeWord), blockExpression(RegularExpression), blockWidth(IgnoreWidth);
     FindField->setText(other.FindField->text());
     ReplaceField->setText(other.ReplaceField->text());
     MatchCase->setChecked(other.MatchCase->isChecked());
@@ -263,7 +265,8 @@ bool FindBar::find(bool forward) {
         found.line = found.match.found() ? 0 : -1;
     } else {
         const QTextBlock block = document->findBlock(position);
-        const EditorLines lines{document};
+        const textsearch::TextLines lines(wholeText(), document->blockCount(), block.blockNumber(),
+                                          block.position());
         const QDeadlineTimer deadline(kFindMilliseconds);
         const int line = block.blockNumber();
         const int column = position - block.position();
@@ -361,21 +364,24 @@ qsizetype FindBar::replaceAll() {
              match = matcher_.findIn(text, match.end()))
             edits.push_back({int(match.start), int(match.end()), replacement});
     } else {
-        for (;; block = block.next()) {
+        const QString& text = wholeText();
+        const textsearch::TextLines lines(text, document->blockCount(), block.blockNumber(),
+                                          block.position());
+        const int lastLine = last.blockNumber();
+        for (auto line = lines.at(block.blockNumber()); lines.valid(line); line = lines.next(line)) {
             if (deadline.hasExpired()) {
                 setNote(msg::SearchTooSlow);
                 return -1;
             }
-            const QString text = block.text();
-            const int position = block.position();
-            for (textsearch::Match match = matcher_.findIn(text); match.found();
-                 match = matcher_.findIn(text, match.end())) {
-                const int start = position + int(match.start);
-                const int end = position + int(match.end());
+            const QStringView lineText = lines.text(line);
+            for (textsearch::Match match = matcher_.findIn(lineText); match.found();
+                 match = matcher_.findIn(lineText, match.end())) {
+                const int start = int(line.start + match.start);
+                const int end = int(line.start + match.end());
                 if (start >= from && end <= to)
-                    edits.push_back({start, end, matcher_.replacementFor(text, match, replacement)});
+                    edits.push_back({start, end, matcher_.replacementFor(lineText, match, replacement)});
             }
-            if (block == last)
+            if (line.number >= lastLine)
                 break;
         }
     }
@@ -434,7 +440,7 @@ void FindBar::countStep() {
             return;
         }
         counting_ = matcher_;
-        countBlock_ = editor_->document()->firstBlock();
+        countLine_ = {};
         counted_ = 0;
         countSpent_ = 0;
     }
@@ -444,10 +450,12 @@ void FindBar::countStep() {
     }
     QElapsedTimer step;
     step.start();
-    counted_ += textsearch::countOn(counting_, EditorLines{editor_->document()}, countBlock_,
-                                    QDeadlineTimer(kCountStepMilliseconds));
+    const textsearch::TextLines lines(wholeText(), editor_->document()->blockCount(), 0, 0);
+    if (!lines.valid(countLine_))
+        countLine_ = lines.first();
+    counted_ += textsearch::countOn(counting_, lines, countLine_, QDeadlineTimer(kCountStepMilliseconds));
     countSpent_ += step.elapsed();
-    if (!countBlock_.isValid()) {
+    if (!lines.valid(countLine_)) {
         CountLabel->setText(msg::searchCount(counted_));
     } else if (countSpent_ > kCountMilliseconds) {
         CountLabel->clear();

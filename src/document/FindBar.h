@@ -16,8 +16,6 @@
 #include "document/TextSearch.h"
 
 #include <QElapsedTimer>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QWidget>
 #include <functional>
 
@@ -27,20 +25,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-
-// An editor's blocks as the search walks them (TextSearch.h).
-struct EditorLines {
-    using Handle = QTextBlock;
-    const QTextDocument* document;
-    QTextBlock at(int line) const { return document->findBlockByNumber(line); }
-    QTextBlock first() const { return document->firstBlock(); }
-    QTextBlock last() const { return document->lastBlock(); }
-    QTextBlock next(const QTextBlock& block) const { return block.next(); }
-    QTextBlock previous(const QTextBlock& block) const { return block.previous(); }
-    bool valid(const QTextBlock& block) const { return block.isValid(); }
-    int number(const QTextBlock& block) const { return block.blockNumber(); }
-    QString text(const QTextBlock& block) const { return block.text(); }
-};
 
 class FindBar : public QWidget {
     Q_OBJECT
@@ -119,7 +103,7 @@ private:
     textsearch::Matcher matcher_;  // the bar's search, kept compiled
     textsearch::Matcher counting_; // the search being counted
     bool countFresh_ = true;
-    QTextBlock countBlock_;
+    textsearch::TextLines::Handle countLine_; // the next line to count
     qsizetype counted_ = 0;
     QString wholeText_;
     bool wholeTextKept_ = false;

@@ -124,7 +124,12 @@ Matcher::Matcher(const QString& pattern, const Options& options) : pattern_(patt
         if (!regex_.isValid())
             errorText_ = regex_.errorString();
     } else {
-        plain_ = QStringMatcher(folded, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        // A pattern without letters that have a case (kana, kanji, digits)
+        // matches the same either way, and much faster case-sensitively.
+        const bool caseless =
+            folded.toUpper() == folded && folded.toLower() == folded && folded.toCaseFolded() == folded;
+        plainCase_ = options.matchCase || caseless ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        plain_ = QStringMatcher(folded, plainCase_);
     }
 }
 
@@ -203,9 +208,8 @@ Match Matcher::findLastIn(QStringView line, qsizetype before) const {
     if (!isUsable() || before == 0)
         return {};
     if (!options_.regex && !options_.foldWidth) {
-        const Qt::CaseSensitivity cs = options_.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
         for (qsizetype at = before - 1; at >= 0; --at) {
-            at = line.lastIndexOf(pattern_, at, cs);
+            at = line.lastIndexOf(pattern_, at, plainCase_);
             if (at < 0)
                 return {};
             if (acceptable(line, at, at + pattern_.size()))

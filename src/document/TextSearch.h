@@ -92,6 +92,7 @@ private:
     Options options_;
     QString errorText_;
     QStringMatcher plain_;
+    Qt::CaseSensitivity plainCase_ = Qt::CaseInsensitive;
     QRegularExpression regex_;
 };
 
@@ -100,6 +101,48 @@ private:
 // It provides a Handle type and
 //   Handle at(int line), first(), last(), next(Handle), previous(Handle);
 //   bool valid(Handle); int number(Handle); QString text(Handle).
+
+// A whole text in one string, its lines separated by U+2029 (as an editor
+// gives it), walked without copying a line. The walk starts at a line whose
+// number and start the caller knows (the caret's block), since finding a line
+// by its number would read the text up to it.
+class TextLines {
+public:
+    struct Handle {
+        qsizetype start = -1; // -1: no line
+        qsizetype end = -1;   // the separator after the line, or the text's end
+        int number = -1;
+    };
+    TextLines(QStringView text, int lineCount, int knownLine, qsizetype knownStart)
+        : text_(text), lineCount_(lineCount), knownLine_(knownLine), knownStart_(knownStart) {}
+
+    Handle at(int line) const { return line == knownLine_ ? lineFrom(knownStart_, line) : Handle{}; }
+    Handle first() const { return lineFrom(0, 0); }
+    Handle last() const { return lineFrom(text_.lastIndexOf(QChar::ParagraphSeparator) + 1, lineCount_ - 1); }
+    Handle next(const Handle& h) const {
+        return h.end < text_.size() ? lineFrom(h.end + 1, h.number + 1) : Handle{};
+    }
+    Handle previous(const Handle& h) const {
+        if (h.start <= 0)
+            return {};
+        const qsizetype start =
+            h.start < 2 ? 0 : text_.lastIndexOf(QChar::ParagraphSeparator, h.start - 2) + 1;
+        return {start, h.start - 1, h.number - 1};
+    }
+    bool valid(const Handle& h) const { return h.start >= 0; }
+    int number(const Handle& h) const { return h.number; }
+    QStringView text(const Handle& h) const { return text_.sliced(h.start, h.end - h.start); }
+
+private:
+    Handle lineFrom(qsizetype start, int number) const {
+        const qsizetype end = text_.indexOf(QChar::ParagraphSeparator, start);
+        return {start, end < 0 ? text_.size() : end, number};
+    }
+    QStringView text_;
+    int lineCount_;
+    int knownLine_;
+    qsizetype knownStart_;
+};
 
 // A match found in a walk: its line, and whether the walk went past the end
 // (or the start) of the text and on from the other side to find it.

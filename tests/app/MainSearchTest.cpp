@@ -85,6 +85,10 @@ TEST_F(MainSearchTest, FindBarKeysWrapAndEscape) {
     testsupport::typeText(bar->FindField, u"("_s);
     EXPECT_EQ(bar->NoteLabel->text(),
               msg::searchPatternInvalid(textsearch::Matcher(u"("_s, bar->options()).errorText()));
+    // The page's bar takes the options without a word in its tab's status panel.
+    bar->RegularExpression->click();
+    bar->RegularExpression->click();
+    EXPECT_NE(form->PanelStatusRsm->text(), bar->NoteLabel->text());
     bar->FindField->setText(u"zzz"_s);
     key(Qt::Key_Return);
     EXPECT_EQ(bar->NoteLabel->text(), msg::searchNotFound(u"zzz"_s));

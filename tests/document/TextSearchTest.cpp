@@ -165,6 +165,20 @@ TEST(TextSearch, WalkWrapsAround) {
     int handle = 0;
     EXPECT_EQ(textsearch::countOn(a, text, handle, never), 3);
     EXPECT_FALSE(text.valid(handle));
+
+    // The same walks over the lines of one string.
+    const QString whole = text.lines.join(QChar::ParagraphSeparator);
+    for (const Step& s : steps) {
+        const qsizetype lineStart = whole.indexOf(text.lines[s.line]);
+        const textsearch::TextLines lines(whole, int(text.lines.size()), s.line, lineStart);
+        const textsearch::Found found = s.forward
+                                            ? textsearch::findNext(a, lines, s.line, s.column, never)
+                                            : textsearch::findPrevious(a, lines, s.line, s.column, never);
+        EXPECT_EQ(found.line, s.foundLine) << "whole " << s.forward << s.line << s.column;
+        EXPECT_EQ(found.match.start, s.foundStart) << "whole " << s.forward << s.line << s.column;
+    }
+    textsearch::TextLines::Handle line = textsearch::TextLines(whole, 4, 0, 0).first();
+    EXPECT_EQ(textsearch::countOn(a, textsearch::TextLines(whole, 4, 0, 0), line, never), 3);
 }
 
 TEST(TextSearch, FoldKeepsOrigins) {
