@@ -1,9 +1,9 @@
 // The controls of the behaviour settings dialog's first four pages, with
 // their captions, hints and limits, and their connections to the handlers.
 
-#include "widgets/UpDown.h"
 #include "dialogs/AppSetUnit.h"
 #include "settings/AppSetChecks.h"
+#include "widgets/UpDown.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

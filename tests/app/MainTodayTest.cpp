@@ -4,12 +4,12 @@
 
 #include "app/MainFormFixture.h"
 
-#include "widgets/UpDown.h"
 #include "document/TagsUnit.h"
 #include "resources/Messages.h"
 #include "support/ModalDriver.h"
 #include "today/Statistics.h"
 #include "today/TitleUnit.h"
+#include "widgets/UpDown.h"
 
 #include <QComboBox>
 #include <QLabel>
