@@ -99,7 +99,7 @@ ORIBEL_UPLOAD_PASSWORD=wrong run upload "${sftp[@]}" "$local/page.html" page.htm
 expect AuthFailed
 
 step="SFTP: the server stopped in the middle leaves the old page"
-"$driver" upload "${sftp[@]}" --limit 8000000 "$local/big2.html" 2026/big.html >"$srv_work/cut.log" 2>&1 &
+"$driver" upload "${sftp[@]}" --limit 4000000 "$local/big2.html" 2026/big.html >"$srv_work/cut.log" 2>&1 &
 cut=$!
 for _ in $(seq 1 200); do grep -q '^sent' "$srv_work/cut.log" && break; sleep 0.05; done
 grep -q '^sent' "$srv_work/cut.log" || fail "the upload did not start: $(cat "$srv_work/cut.log")"
@@ -114,7 +114,7 @@ same "$local/big2.html" "$site/2026/big.html"
 no_temporary
 
 step="SFTP: a cancel leaves the old page and no temporary file"
-run upload "${sftp[@]}" --limit 8000000 --cancel-after 3000000 "$local/big1.html" 2026/big.html
+run upload "${sftp[@]}" --limit 4000000 --cancel-after 3000000 "$local/big1.html" 2026/big.html
 expect Cancelled
 same "$local/big2.html" "$site/2026/big.html"
 no_temporary
@@ -151,7 +151,7 @@ ORIBEL_UPLOAD_PASSWORD=wrong run upload "${ftps[@]}" "$local/page.html" ftp.html
 expect AuthFailed
 
 step="FTPS: the server stopped in the middle leaves the old page"
-"$driver" upload "${ftps[@]}" --limit 8000000 "$local/big2.html" ftp/big.html >"$srv_work/cut.log" 2>&1 &
+"$driver" upload "${ftps[@]}" --limit 4000000 "$local/big2.html" ftp/big.html >"$srv_work/cut.log" 2>&1 &
 cut=$!
 for _ in $(seq 1 200); do grep -q '^sent' "$srv_work/cut.log" && break; sleep 0.05; done
 grep -q '^sent' "$srv_work/cut.log" || fail "the upload did not start: $(cat "$srv_work/cut.log")"
@@ -166,7 +166,7 @@ same "$local/big2.html" "$site/ftp/big.html"
 no_temporary
 
 step="FTPS: a cancel leaves the old page and no temporary file"
-run upload "${ftps[@]}" --limit 8000000 --cancel-after 3000000 "$local/big1.html" ftp/big.html
+run upload "${ftps[@]}" --limit 4000000 --cancel-after 3000000 "$local/big1.html" ftp/big.html
 expect Cancelled
 same "$local/big2.html" "$site/ftp/big.html"
 no_temporary

@@ -9,15 +9,21 @@
 // OPTIONS: --protocol sftp|ftps|ftp --host H --port P --user U --folder F
 //          --key FILE --known-hosts FILE --pin PIN --limit BYTES_PER_SECOND
 //          --cancel-after BYTES --stall SECONDS
+//          --through-service: the upload runs through the window's
+//          ThreadedUploadService while this thread's event loop ticks every
+//          5 ms; prints "elapsed_ms N" and "longest_tick_gap_ms N"
 // The password comes from the environment variable ORIBEL_UPLOAD_PASSWORD,
 // never from the command line. Prints "status NAME", then "reason …",
 // "fingerprint …", "hostkey …", "pin …" where set, and "sent N" for the
 // progress (every megabyte); exits 0 on status Done.
 
+#include "publish/ThreadedUploadService.h"
 #include "publish/Upload.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -109,12 +115,17 @@ int main(int argc, char** argv) {
 
     upload::Target target;
     qint64 cancelAfter = -1;
+    bool throughService = false;
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString value = args.value(i + 1);
         if (!a.startsWith(u"--"_s)) {
             positional << a;
+            continue;
+        }
+        if (a == u"--through-service"_s) {
+            throughService = true;
             continue;
         }
         ++i;
@@ -152,6 +163,24 @@ int main(int argc, char** argv) {
     if (command == u"test"_s) {
         result = upload::testConnection(target);
         print("entries", result.folderEntries.join(u' '));
+    } else if (command == u"upload"_s && positional.size() == 2 && throughService) {
+        ThreadedUploadService service;
+        QElapsedTimer elapsed, sinceTick;
+        qint64 longestGap = 0;
+        QTimer tick;
+        tick.setInterval(5);
+        QObject::connect(&tick, &QTimer::timeout,
+                         [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+        elapsed.start();
+        sinceTick.start();
+        tick.start();
+        service.start(target, positional[0], positional[1], {}, [&](const upload::Result& r) {
+            result = r;
+            app.quit();
+        });
+        app.exec();
+        std::printf("elapsed_ms %lld\nlongest_tick_gap_ms %lld\n", static_cast<long long>(elapsed.elapsed()),
+                    static_cast<long long>(longestGap));
     } else if (command == u"upload"_s && positional.size() == 2) {
         std::atomic_bool cancel = false;
         qint64 nextReport = 1 << 20;

@@ -117,25 +117,25 @@ isolate_network=NO
 xferlog_enable=NO
 vsftpd_log_file=$srv_work/vsftpd.log
 dual_log_enable=NO
+${srv_ftp_max_rate:+local_max_rate=$srv_ftp_max_rate}
 CONF
     setsid /usr/sbin/vsftpd "$srv_work/vsftpd.conf" 2>>"$srv_work/vsftpd.err" &
     ftp_pid=$!
     srv_wait_port "$ftp_port" || { echo "vsftpd did not start: $(cat "$srv_work/vsftpd.err")" >&2; return 1; }
 }
 
-# The ids of the processes descended from $1, from /proc.
+# The ids of the processes descended from $1, from /proc (read in one pass).
 srv_descendants() {
-    local parents=" $1 " found=1 status pid ppid
-    while [ $found = 1 ]; do
-        found=0
-        for status in /proc/[0-9]*/status; do
-            pid=${status#/proc/}
-            pid=${pid%/status}
-            case "$parents" in *" $pid "*) continue ;; esac
-            ppid=$(sed -n 's/^PPid:[[:space:]]*//p' "$status" 2>/dev/null) || continue
-            case "$parents" in *" $ppid "*) parents+="$pid "; echo "$pid"; found=1 ;; esac
-        done
-    done
+    awk -v root="$1" '
+        FNR == 1 { split(FILENAME, p, "/"); pid = p[3] }
+        /^PPid:/ { parent[pid] = $2; nextfile }
+        END {
+            mark[root] = 1
+            do {
+                found = 0
+                for (c in parent) if (!(c in mark) && (parent[c] in mark)) { mark[c] = 1; found = 1; print c }
+            } while (found)
+        }' /proc/[0-9]*/status 2>/dev/null
 }
 
 srv_kill_group() {
