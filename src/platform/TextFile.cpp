@@ -238,6 +238,8 @@ int writeGuard(const QByteArray& target, const QByteArray& oldBytes, QByteArray&
     if (!QDir().mkpath(folder))
         return -1;
     const QByteArray encodedFolder = QFile::encodeName(folder);
+    // Guards a kill left half written (never one a running rewrite holds).
+    removeLeftoversIn(encodedFolder, "rewrite");
     QByteArray tempPath;
     Descriptor guard(createTemporary(encodedFolder, "rewrite", tempPath));
     if (!guard.valid())
@@ -512,8 +514,15 @@ QList<InterruptedRewrite> interruptedRewrites() {
     const QDir folder(guardFolder());
     for (const QString& name :
          folder.entryList({u"*"_s + GuardSuffix}, QDir::Files | QDir::Hidden, QDir::Time)) {
-        if (std::optional<InterruptedRewrite> rewrite = readGuard(folder.filePath(name)))
-            found << std::move(*rewrite);
+        std::optional<InterruptedRewrite> rewrite = readGuard(folder.filePath(name));
+        if (!rewrite)
+            continue;
+        // Killed before the first byte of the page was overwritten: nothing to offer.
+        if (readBytes(rewrite->page) == rewrite->oldBytes) {
+            QFile::remove(rewrite->guardPath);
+            continue;
+        }
+        found << std::move(*rewrite);
     }
     return found;
 }

@@ -83,7 +83,9 @@ struct InterruptedRewrite {
 // Where the old bytes of pages rewritten in place are kept (tests; the
 // default is $XDG_STATE_HOME/Oribel, or ~/.local/state/Oribel).
 void setRewriteGuardFolder(const QString& folder);
-// Rewrites in place that died (no running save holds their guard), newest first.
+// Rewrites in place that died (no running save holds their guard) after they
+// had begun to change the page, newest first; a guard whose page still holds
+// its old bytes is dropped.
 QList<InterruptedRewrite> interruptedRewrites();
 // Writes the old bytes back over the page and drops the guard.
 bool restoreInterruptedRewrite(const InterruptedRewrite& rewrite, FileError& error);

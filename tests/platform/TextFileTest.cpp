@@ -393,8 +393,9 @@ TEST(TextFile, ReadOnlyFolderIsWrittenInPlaceButAReadOnlyFileIsNot) {
 }
 
 // A rewrite in place that dies keeps the old page aside, offered back at the
-// next start. The rewrite is stopped by a file size limit that lets the old
-// page be kept but not the longer new one be written: the process dies there.
+// next start once the page was changed. The rewrite is stopped by a file size
+// limit that lets the old page be kept but not the longer new one be written:
+// the process dies there, before the page's first byte is overwritten.
 TEST(TextFile, ARewriteInPlaceThatDiesLeavesTheOldPageToBeOfferedBack) {
     QTemporaryDir dir;
     ASSERT_TRUE(testsupport::openUp(dir.path()));
@@ -404,24 +405,31 @@ TEST(TextFile, ARewriteInPlaceThatDiesLeavesTheOldPageToBeOfferedBack) {
     const QString page = folder + u"/page.htm"_s;
     putFile(page, "old page, whole");
     ASSERT_TRUE(QFile::setPermissions(page, QFile::Permissions(0x6666)));
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::Permissions(0x5555)));
+    const auto dyingRewrite = [&] {
+        QFile::setPermissions(folder, QFile::Permissions(0x5555));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(3);
+            const rlimit size{1024, 1024}, core{0, 0};
+            ::setrlimit(RLIMIT_CORE, &core);
+            ::setrlimit(RLIMIT_FSIZE, &size);
+            textfile::writeBytes(page, QByteArray(4096, 'n'));
+            ::_exit(0);
+        }
+        int status = 0;
+        const bool died = child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+        QFile::setPermissions(folder, QFile::Permissions(0x7777));
+        return died;
+    };
 
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(3);
-        const rlimit size{1024, 1024}, core{0, 0};
-        ::setrlimit(RLIMIT_CORE, &core);
-        ::setrlimit(RLIMIT_FSIZE, &size);
-        textfile::writeBytes(page, QByteArray(4096, 'n'));
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    QFile::setPermissions(folder, QFile::Permissions(0x7777));
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the rewrite was to die; status " << status;
+    ASSERT_TRUE(dyingRewrite());
+    EXPECT_EQ(entries(guards).size(), 1);
+    EXPECT_TRUE(textfile::interruptedRewrites().isEmpty()) << "the page was not changed yet";
+    EXPECT_EQ(entries(guards), QStringList());
 
+    ASSERT_TRUE(dyingRewrite());
+    putFile(page, QByteArray(1024, 'n') + "ole"); // torn as a later kill leaves it
     const QList<textfile::InterruptedRewrite> found = textfile::interruptedRewrites();
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(found[0].page, page);
