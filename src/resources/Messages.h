@@ -553,4 +553,10 @@ inline QString listEntryUnwritable(const QString& entry, const QString& characte
                entry, character, code);
 }
 
+// ---- Browsing for a program -----------------------------------------------------
+
+// The first filter entry of the program browse dialogs where programs have no
+// extension: executable files, whatever their names.
+inline const QString ProgramFilesFilterName = u"プログラム"_s;
+
 } // namespace msg

@@ -4,6 +4,7 @@
 #include "support/FakeDialogs.h"
 #include "support/ModalDriver.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -13,6 +14,7 @@
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -260,6 +262,36 @@ TEST_F(QtFileDialogRunnerTest, NeverStartsInAPseudoFileSystem) {
         auto* model = dialog->findChild<QFileSystemModel*>(u"qt_filesystem_model"_s);
         ASSERT_NE(model, nullptr);
         EXPECT_EQ(model->type(model->index(pseudoFile)), byName);
+        dialog->reject();
+    });
+}
+
+TEST_F(QtFileDialogRunnerTest, TheProgramsEntryListsExecutableFilesOnly) {
+    ASSERT_TRUE(makeFile(path(u"tool"_s)) && makeFile(path(u"notes.txt"_s)));
+    QFile(path(u"tool"_s))
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"bin"_s));
+    FileDialog open(FileDialogKind::Open, &runner);
+    open.filter = u"プログラム|"_s + ExecutableFilesPattern + u"|すべてのファイル|*.*"_s;
+    open.initialDir = dir.path();
+    const auto shown = [](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QAbstractItemView*>(u"listView"_s);
+        QStringList names;
+        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    executeWith(open, [&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->nameFilters().first(), u"プログラム (*)"_s);
+        const QStringList programs = {u"bin"_s, u"tool"_s};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(dialog) == programs; }))
+            << shown(dialog).join(u' ').toStdString();
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        emit dialog->filterSelected(dialog->nameFilters().last());
+        const QStringList all = {u"bin"_s, u"notes.txt"_s, u"tool"_s};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(dialog) == all; }))
+            << shown(dialog).join(u' ').toStdString();
         dialog->reject();
     });
 }
