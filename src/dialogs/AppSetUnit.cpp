@@ -254,6 +254,16 @@ void TAppSetForm::CheckPathFromRegClick() {
                             : u"（ブラウザの位置が、うまく認識されていない場合のみ、ON にして下さい。）"_s);
 }
 
+// The editor and FTP program filter; where programs carry no extension the
+// executable files come first.
+static QString programBrowseFilter() {
+#if defined(Q_OS_WIN)
+    return msg::ExternalAppBrowseFilter;
+#else
+    return msg::ProgramFilesFilterName + u'|' + ExecutableFilesPattern + u'|' + msg::ExternalAppBrowseFilter;
+#endif
+}
+
 bool TAppSetForm::browse(const QString& title, const QString& filter) {
     FileDialog& dialog = context_.openDialog;
     dialog.title = title;
@@ -269,7 +279,7 @@ void TAppSetForm::BtnSearchFullPathClick() {
 }
 
 void TAppSetForm::BtnAppPathClick(QLineEdit* target) {
-    if (browse(msg::ExternalAppBrowseTitle, msg::ExternalAppBrowseFilter))
+    if (browse(msg::ExternalAppBrowseTitle, programBrowseFilter()))
         target->setText(context_.openDialog.fileName);
 }
 

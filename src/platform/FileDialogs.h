@@ -68,6 +68,11 @@ private:
 // that never end, so no dialog starts there.
 bool isPseudoFileSystemPath(const QString& path);
 
+// The pattern of a filter entry that lists the files the user may run, the
+// programs, whatever their names ("プログラム|" + ExecutableFilesPattern): on
+// Linux a program has no extension, only its executable mark.
+inline const QString ExecutableFilesPattern = QStringLiteral("<executable>");
+
 // Converts "desc|pattern;pattern|desc|pattern" into Qt's name filters
 // ("desc (pattern pattern)"), one per pair, in order.
 QStringList toQtNameFilters(const QString& filter);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMimeDatabase>
+#include <QSortFilterProxyModel>
 #include <QTreeView>
 
 namespace {
@@ -28,7 +29,7 @@ QStringList nameFiltersFor(const QString& filter) {
             continue;
         QStringList patterns = nameFilter.mid(open + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
         for (QString& pattern : patterns) {
-            if (pattern == QStringLiteral("*.*"))
+            if (pattern == QStringLiteral("*.*") || pattern == ExecutableFilesPattern)
                 pattern = QStringLiteral("*");
         }
         nameFilter = nameFilter.left(open + 1) + patterns.join(u' ') + u')';
@@ -46,6 +47,42 @@ int filterIndexOf(const QStringList& filters, const QString& selected) {
     }
     return -1;
 }
+
+// The index of the filter entry that lists programs only, or -1.
+qsizetype executablesEntry(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        if (parts[i] == ExecutableFilesPattern)
+            return i / 2;
+    }
+    return -1;
+}
+
+// While the programs entry is chosen, only folders and executable files show.
+class ExecutablesOnly : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void setActive(bool active) {
+        if (active_ == active)
+            return;
+        active_ = active;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        if (!active_)
+            return true;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool active_ = false;
+};
 
 bool isReadOnly(const QFileInfo& file) {
     // The owner's write bit is the file's own read-only mark; it counts even
@@ -152,11 +189,23 @@ bool QtFileDialogRunner::run(FileDialog& dialog) {
     }
 
     const QStringList filters = nameFiltersFor(dialog.filter);
+    const qsizetype programs = executablesEntry(dialog.filter);
+    ExecutablesOnly* executablesOnly = nullptr; // the dialog's child, gone with it
+    if (programs >= 0 && programs < filters.size()) {
+        executablesOnly = new ExecutablesOnly(&box);
+        box.setProxyModel(executablesOnly);
+        QObject::connect(&box, &QFileDialog::filterSelected, executablesOnly,
+                         [executablesOnly, programsFilter = filters[programs]](const QString& chosen) {
+                             executablesOnly->setActive(chosen == programsFilter);
+                         });
+    }
     if (!filters.isEmpty()) {
         box.setNameFilters(filters);
         const int index =
             dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size() ? dialog.filterIndex : 1;
         box.selectNameFilter(filters[index - 1]);
+        if (executablesOnly)
+            executablesOnly->setActive(programs == index - 1);
     }
 
     box.setDirectory(startFolder(dialog.initialDir));

@@ -663,5 +663,10 @@ inline QString interruptedRewriteOffer(const QString& page, const QString& folde
 inline QString interruptedRewriteNotRestored(const QString& pathAndReason) {
     return u"日記ファイルを保存する前の内容に戻せませんでした。\n"_s + pathAndReason;
 }
+// ---- Browsing for a program -----------------------------------------------------
+
+// The first filter entry of the program browse dialogs where programs have no
+// extension: executable files, whatever their names.
+inline const QString ProgramFilesFilterName = u"プログラム"_s;
 
 } // namespace msg

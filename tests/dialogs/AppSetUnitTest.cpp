@@ -299,10 +299,12 @@ TEST_F(AppSetFormTest, ButtonsShowTheirMessagesAndBrowseThroughTheSharedDialog) 
     const Browse browses[] = {
         {&TAppSetForm::BtnSearchFullPath, &TAppSetForm::EditAutoOpen, u"HTMLファイル選択"_s,
          u"HTMLファイル(*.html)|*.htm*;*.xml|スクリプト(*.js)|*.vbs;*.js|すべてのファイル|*.*"_s},
+        // Programs first: here they have no extension.
         {&TAppSetForm::BtnFtpPath, &TAppSetForm::EditFtp, u"外部アプリケーションの指定"_s,
-         u"アプリケーション(*.exe)|*.exe;*.com|スクリプト(*.bat)|*.bat;*.vbs;*.js|すべてのファイル|*.*"_s},
+         u"プログラム|<executable>|アプリケーション(*.exe)|*.exe;*.com|スクリプト(*.bat)|*.bat;*.vbs;*.js|"
+         u"すべてのファイル|*.*"_s},
         {&TAppSetForm::BtnEditorPath, &TAppSetForm::EditEditor, msg::ExternalAppBrowseTitle,
-         msg::ExternalAppBrowseFilter},
+         msg::ProgramFilesFilterName + u"|<executable>|"_s + msg::ExternalAppBrowseFilter},
     };
     for (const Browse& b : browses) {
         openDialog.filterIndex = 3;

@@ -4,6 +4,7 @@
 #include "support/FakeDialogs.h"
 #include "support/ModalDriver.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -293,6 +294,36 @@ TEST_F(QtFileDialogRunnerTest, FiltersShowTheirTextOnceAndSizesWhole) {
             return files->columnWidth(1) > files->fontMetrics().horizontalAdvance(size.data().toString());
         };
         EXPECT_TRUE(QTest::qWaitFor(sizeFits)) << "the size column fits its figures";
+        dialog->reject();
+    });
+}
+
+TEST_F(QtFileDialogRunnerTest, TheProgramsEntryListsExecutableFilesOnly) {
+    ASSERT_TRUE(makeFile(path(u"tool"_s)) && makeFile(path(u"notes.txt"_s)));
+    QFile(path(u"tool"_s))
+        .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"bin"_s));
+    FileDialog open(FileDialogKind::Open, &runner);
+    open.filter = u"プログラム|"_s + ExecutableFilesPattern + u"|すべてのファイル|*.*"_s;
+    open.initialDir = dir.path();
+    const auto shown = [](QFileDialog* dialog) {
+        auto* view = dialog->findChild<QAbstractItemView*>(u"listView"_s);
+        QStringList names;
+        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    executeWith(open, [&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->nameFilters().first(), u"プログラム (*)"_s);
+        const QStringList programs = {u"bin"_s, u"tool"_s};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(dialog) == programs; }))
+            << shown(dialog).join(u' ').toStdString();
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        emit dialog->filterSelected(dialog->nameFilters().last());
+        const QStringList all = {u"bin"_s, u"notes.txt"_s, u"tool"_s};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(dialog) == all; }))
+            << shown(dialog).join(u' ').toStdString();
         dialog->reject();
     });
 }
