@@ -56,6 +56,13 @@ void UploadRunner::upload(AppSet& settings, QList<UploadItem> items, Progress pr
     itemDone_ = std::move(itemDone);
     allDone_ = std::move(allDone);
     busy_ = true;
+    // FTP logins need a password: asked before connecting rather than after a refusal.
+    if (target_.password.isEmpty() && target_.protocol != upload::Protocol::Sftp && !settlePassword()) {
+        upload::Result cancelled;
+        cancelled.status = upload::Status::Cancelled;
+        finish(cancelled);
+        return;
+    }
     startCurrent();
 }
 

@@ -88,6 +88,7 @@ TEST_F(UploadRunnerTest, HostKeysAndCertificatesAreTrustedOnlyOnYes) {
     untrusted.pin = u"sha256//PIN="_s;
     messages.clear();
     messages.answerNext(MsgAnswer::Yes);
+    prompt.answers = {u"pw"_s};
     run({{u"/l/p.html"_s, u"p.html"_s}});
     service.finish(untrusted);
     EXPECT_EQ(messages.requests()[0].text,
@@ -126,6 +127,19 @@ TEST_F(UploadRunnerTest, PasswordIsAskedOnceAndKeptInTheKeyringOrForTheRun) {
         EXPECT_EQ(outcomes->at(0).result.status, upload::Status::AuthFailed);
         EXPECT_TRUE(outcomes->at(0).message.startsWith(u"サーバにログインできませんでした。"_s));
     }
+}
+
+TEST_F(UploadRunnerTest, FtpAsksForAMissingPasswordBeforeConnecting) {
+    app.UploadProtocol = u"ftps"_s;
+    run({{u"/l/p.html"_s, u"p.html"_s}}); // Cancel in the password box
+    EXPECT_EQ(prompt.asked, QStringList{msg::UploadPasswordPrompt.arg(u"ftps taro@example.jp:21"_s)});
+    EXPECT_TRUE(service.requests.isEmpty());
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->at(0).result.status, upload::Status::Cancelled);
+    prompt.answers = {u"pw"_s};
+    run({{u"/l/p.html"_s, u"p.html"_s}});
+    ASSERT_EQ(service.requests.size(), 1);
+    EXPECT_EQ(service.requests[0].target.password, u"pw"_s);
 }
 
 TEST_F(UploadRunnerTest, OneFailedPageDoesNotStopTheOthersButACancelDoes) {
