@@ -44,7 +44,8 @@ servers_setup() {
     chmod 644 "$srv_work/authorized_keys"
     new_host_key
     openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
-        -keyout "$srv_work/ftp.key" -out "$srv_work/ftp.pem" >/dev/null 2>&1
+        -keyout "$srv_work/ftp.key" -out "$srv_work/ftp.pem" >"$srv_work/openssl.log" 2>&1 ||
+        { cat "$srv_work/openssl.log" >&2; return 1; }
     chmod 600 "$srv_work/ftp.key"
 }
 
