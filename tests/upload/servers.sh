@@ -125,18 +125,18 @@ CONF
     srv_wait_port "$ftp_port" || { echo "vsftpd did not start: $(cat "$srv_work/vsftpd.err")" >&2; return 1; }
 }
 
-# The ids of the processes descended from $1, from /proc (read in one pass).
+# The ids of the processes descended from $1, from /proc (read in one pass;
+# a process that ends meanwhile is skipped).
 srv_descendants() {
-    awk -v root="$1" '
-        FNR == 1 { split(FILENAME, p, "/"); pid = p[3] }
-        /^PPid:/ { parent[pid] = $2; nextfile }
+    { grep -H '^PPid:' /proc/[0-9]*/status 2>/dev/null || true; } | awk -v root="$1" '
+        { split($1, p, "/"); parent[p[3]] = $2 }
         END {
             mark[root] = 1
             do {
                 found = 0
                 for (c in parent) if (!(c in mark) && (parent[c] in mark)) { mark[c] = 1; found = 1; print c }
             } while (found)
-        }' /proc/[0-9]*/status 2>/dev/null
+        }'
 }
 
 srv_kill_group() {
