@@ -36,6 +36,9 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 
+# A command that fails says which, even where it prints nothing itself.
+set -E
+trap 'echo "upload_servers: FAILED: line $LINENO: $BASH_COMMAND (status $?)" >&2' ERR
 servers_setup "$driver"
 trap servers_cleanup EXIT
 start_sshd
@@ -54,7 +57,7 @@ fail() {
 
 # run NAME ARGS...: runs the driver, keeping its output in $out and its status in $status.
 run() {
-    out=$("$driver" "$@" 2>&1) || true
+    out=$(timeout 60 "$driver" "$@" 2>&1) || true
     status=$(sed -n 's/^status //p' <<<"$out")
 }
 expect() {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -247,6 +248,9 @@ public:
         curl_easy_reset(curl_);
         errorBuffer_[0] = 0;
         hostKey_ = HostKeyCheck{};
+        stalled_ = false;
+        lastSent_ = -1;
+        sinceSent_.invalidate();
         setCommon(address);
         configure(curl_);
         Outcome outcome;
@@ -287,7 +291,7 @@ public:
             r.status = Status::AuthFailed;
             break;
         case CURLE_ABORTED_BY_CALLBACK:
-            r.status = Status::Cancelled;
+            r.status = stalled_ ? Status::TimedOut : Status::Cancelled;
             break;
         case CURLE_READ_ERROR:
             r.status = Status::LocalUnreadable;
@@ -339,6 +343,15 @@ private:
         auto* self = static_cast<Session*>(clientp);
         if (self->cancelled())
             return 1;
+        // No byte moving for the stall time ends the upload, whatever the
+        // protocol layer is waiting for.
+        if (ulnow != self->lastSent_ || !self->sinceSent_.isValid()) {
+            self->lastSent_ = ulnow;
+            self->sinceSent_.start();
+        } else if (self->sinceSent_.elapsed() > qint64(self->target_.stallSeconds) * 1000) {
+            self->stalled_ = true;
+            return 1;
+        }
         if (self->control_.progress && self->progressTotal > 0)
             self->control_.progress(self->progressBase + qint64(ulnow), self->progressTotal);
         return 0;
@@ -353,6 +366,9 @@ private:
         curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(target_.stallSeconds));
         curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(target_.stallSeconds));
+        // Every step but the upload itself is short: bounded as a whole, so a
+        // server that stops answering in the middle of a command never hangs it.
+        curl_easy_setopt(c, CURLOPT_TIMEOUT, long(target_.connectTimeoutSeconds + target_.stallSeconds));
         curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
         // What a step reads (headers of a size check, listings) is dropped
         // unless the step takes it.
@@ -408,6 +424,9 @@ private:
     CURL* curl_ = nullptr;
     char errorBuffer_[CURL_ERROR_SIZE + 1] = {};
     HostKeyCheck hostKey_;
+    bool stalled_ = false;
+    curl_off_t lastSent_ = -1;
+    QElapsedTimer sinceSent_;
     QByteArray user_, password_, keyFile_, pubFile_, knownHosts_, pin_;
 };
 
@@ -526,6 +545,7 @@ Result uploadFile(const Target& target, const QString& localPath, const QString&
     session.progressTotal = size;
     const auto sent = session.perform(url(target, temporary, false), [&](CURL* c) {
         curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(c, CURLOPT_TIMEOUT, 0L); // a big page on a slow line takes its time
         curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
         curl_easy_setopt(c, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_RETRY));
         curl_easy_setopt(c, CURLOPT_READDATA, &local);

@@ -55,12 +55,16 @@ TEST(UploadPlan, TargetAndPinsComeFromTheSettings) {
 TEST(UploadPlan, LedgerTellsChangedPages) {
     QTemporaryDir dir;
     const QString page = dir.filePath(u"p.html"_s), ledgerPath = dir.filePath(u"state/uploads.json"_s);
-    const auto write = [&](const QByteArray& bytes) {
+    // Writes the page and gives it a modification time `seconds` from now.
+    const auto write = [&](const QByteArray& bytes, int seconds) {
         QFile f(page);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
+        f.flush();
+        ASSERT_TRUE(
+            f.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime));
     };
-    write("one");
+    write("one", 0);
     {
         upload::Ledger ledger(ledgerPath);
         EXPECT_TRUE(ledger.changed(page)); // never went up
@@ -71,12 +75,10 @@ TEST(UploadPlan, LedgerTellsChangedPages) {
     upload::Ledger reread(ledgerPath);
     EXPECT_FALSE(reread.changed(page));
     // Same size, new content and time: the hash tells.
-    write("two");
-    QFile(page).setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    write("two", 60);
     EXPECT_TRUE(reread.changed(page));
     // Rewritten with the same bytes: only the time moved.
-    write("one");
-    QFile(page).setFileTime(QDateTime::currentDateTime().addSecs(120), QFileDevice::FileModificationTime);
+    write("one", 120);
     EXPECT_FALSE(reread.changed(page));
 }
 

@@ -44,7 +44,8 @@ servers_setup() {
     chmod 644 "$srv_work/authorized_keys"
     new_host_key
     openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
-        -keyout "$srv_work/ftp.key" -out "$srv_work/ftp.pem" >/dev/null 2>&1
+        -keyout "$srv_work/ftp.key" -out "$srv_work/ftp.pem" >"$srv_work/openssl.log" 2>&1 ||
+        { cat "$srv_work/openssl.log" >&2; return 1; }
     chmod 600 "$srv_work/ftp.key"
 }
 
@@ -124,18 +125,18 @@ CONF
     srv_wait_port "$ftp_port" || { echo "vsftpd did not start: $(cat "$srv_work/vsftpd.err")" >&2; return 1; }
 }
 
-# The ids of the processes descended from $1, from /proc (read in one pass).
+# The ids of the processes descended from $1, from /proc (read in one pass;
+# a process that ends meanwhile is skipped).
 srv_descendants() {
-    awk -v root="$1" '
-        FNR == 1 { split(FILENAME, p, "/"); pid = p[3] }
-        /^PPid:/ { parent[pid] = $2; nextfile }
+    { grep -H '^PPid:' /proc/[0-9]*/status 2>/dev/null || true; } | awk -v root="$1" '
+        { split($1, p, "/"); parent[p[3]] = $2 }
         END {
             mark[root] = 1
             do {
                 found = 0
                 for (c in parent) if (!(c in mark) && (parent[c] in mark)) { mark[c] = 1; found = 1; print c }
             } while (found)
-        }' /proc/[0-9]*/status 2>/dev/null
+        }'
 }
 
 srv_kill_group() {
