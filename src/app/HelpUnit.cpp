@@ -4,6 +4,7 @@
 #include "resources/AuthorAddresses.h"
 #include "resources/Messages.h"
 #include "today/Statistics.h"
+#include "widgets/FixedDialog.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -105,6 +106,7 @@ THelpForm::THelpForm(const Platform& platform, const AppSet& appSet, bool& debug
     setWindowTitle(u"バージョン情報 ＆ ヘルプ"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(472, 271);
+    makeFixedDialog(this);
     // The design is laid out for a 9 point face whatever the desktop's default.
     QFont base = font();
     base.setPointSize(9);

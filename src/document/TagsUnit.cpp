@@ -10,6 +10,7 @@
 #include "document/TagsPositionPage.h"
 #include "platform/DialogPlacement.h"
 #include "resources/Messages.h"
+#include "widgets/FixedDialog.h"
 #include "widgets/WholeText.h"
 
 #include <QButtonGroup>
@@ -62,6 +63,7 @@ TTagsForm::TTagsForm(TagMode mode, const Platform& platform, const HtmlSet& html
     ShowPagesOfMode();
     TakeWholeTexts(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    makeFixedDialog(this);
 }
 
 void TTagsForm::BuildFrame() {

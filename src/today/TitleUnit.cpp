@@ -2,6 +2,7 @@
 
 #include "platform/SjisCodec.h"
 #include "resources/Messages.h"
+#include "widgets/FixedDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -104,6 +105,7 @@ TTitleForm::TTitleForm(QWidget* parent) : QDialog(parent) {
         TitleEdit->setFocus();
     });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    makeFixedDialog(this);
 }
 
 bool TTitleForm::Edit(QString& title) {
