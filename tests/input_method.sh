@@ -57,18 +57,26 @@ if [ "$inner" = 0 ]; then
     fi
 
     work=$(mktemp -d "${TMPDIR:-/tmp}/oribel-input-method.XXXXXX")
-    trap 'rm -rf "$work"' EXIT
+    trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
     chmod 755 "$work"
     env=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 TMPDIR="$work/tmp"
         ORIBEL_IM_SHOTS="${ORIBEL_IM_SHOTS:-}")
     mkdir -p "$work/home" "$work/tmp"
+    # The desktop runs copies of this script and of the program from a folder
+    # it may not write to: the checkout may lie where only root can enter, and
+    # a program whose own folder is not writable keeps its side files (the
+    # splash flag, DIARY.TMP) in the throw-away home, never in the build.
+    mkdir -p "$work/bin"
+    cp "$script" "$work/bin/input_method.sh"
+    cp "$program" "$work/bin/oribel"
+    chmod 555 "$work/bin"
     if [ "$(id -u)" -eq 0 ]; then
         chown -R nobody:nogroup "$work/home" "$work/tmp"
         chmod 1777 "$work/tmp"
         "${env[@]}" setpriv --reuid=nobody --regid=nogroup --clear-groups \
-            bash "$script" --inner --program "$program"
+            bash "$work/bin/input_method.sh" --inner --program "$work/bin/oribel"
     else
-        "${env[@]}" bash "$script" --inner --program "$program"
+        "${env[@]}" bash "$work/bin/input_method.sh" --inner --program "$work/bin/oribel"
     fi
     exit $?
 fi
@@ -160,9 +168,11 @@ EOF
 QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$program" >"$HOME/oribel.log" 2>&1 &
 oribel=$!
 pids+=($oribel)
-wait_for 15 xdotool search --onlyvisible --pid "$oribel" --name Oribel ||
+# The main window's title names the version ("Oribel   Ver 3.32 …"); the
+# splash window, should one show, is only "Oribel".
+wait_for 15 xdotool search --onlyvisible --pid "$oribel" --name '^Oribel +Ver' ||
     fail "the window did not show: $(tail -5 "$HOME/oribel.log")"
-window=$(xdotool search --onlyvisible --pid "$oribel" --name Oribel | head -1)
+window=$(xdotool search --onlyvisible --pid "$oribel" --name '^Oribel +Ver' | head -1)
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 
 # On in today's body, without a key press.
