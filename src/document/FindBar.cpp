@@ -2,6 +2,7 @@
 
 #include "document/DiaryEditor.h"
 #include "resources/Messages.h"
+#include "widgets/PlainHints.h"
 
 #include <QCheckBox>
 #include <QDeadlineTimer>
@@ -79,17 +80,30 @@ FindBar::FindBar(DiaryEditor* editor, QWidget* parent) : QWidget(parent), editor
     BtnNext = button(findRow_, "BtnNext", u"次を検索"_s, u"次を検索 (F3)"_s);
     layout->addWidget(BtnPrevious);
     layout->addWidget(BtnNext);
-    MatchCase = option(findRow_, "MatchCase", u"大文字と小文字を区別"_s);
-    WholeWord = option(findRow_, "WholeWord", u"単語単位"_s);
-    RegularExpression = option(findRow_, "RegularExpression", u"正規表現"_s);
-    IgnoreWidth = option(findRow_, "IgnoreWidth", u"全角・半角を区別しない"_s);
-    for (QCheckBox* box : {MatchCase, WholeWord, RegularExpression, IgnoreWidth})
-        layout->addWidget(box);
     CountLabel = new QLabel(findRow_);
     CountLabel->setObjectName(u"CountLabel"_s);
     CountLabel->setMinimumWidth(60);
     layout->addWidget(CountLabel);
     rows->addWidget(findRow_);
+
+    // The options and the bar's note take a row of their own, so that at the
+    // window's usual width the options keep their whole captions; a note
+    // longer than what is left shows whole as its hint.
+    optionsRow_ = row(this, layout);
+    MatchCase = option(optionsRow_, "MatchCase", u"大文字と小文字を区別"_s);
+    WholeWord = option(optionsRow_, "WholeWord", u"単語単位"_s);
+    RegularExpression = option(optionsRow_, "RegularExpression", u"正規表現"_s);
+    IgnoreWidth = option(optionsRow_, "IgnoreWidth", u"全角・半角を区別しない"_s);
+    for (QCheckBox* box : {MatchCase, WholeWord, RegularExpression, IgnoreWidth})
+        layout->addWidget(box);
+    NoteLabel = new QLabel(optionsRow_);
+    NoteLabel->setObjectName(u"NoteLabel"_s);
+    NoteLabel->setTextFormat(Qt::PlainText);
+    NoteLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    hintWholeTextWhenCut(NoteLabel);
+    layout->addSpacing(8);
+    layout->addWidget(NoteLabel, 1);
+    rows->addWidget(optionsRow_);
 
     replaceRow_ = row(this, layout);
     layout->addWidget(new QLabel(u"置換:"_s, replaceRow_));
@@ -116,10 +130,6 @@ FindBar::FindBar(DiaryEditor* editor, QWidget* parent) : QWidget(parent), editor
     layout->addStretch(1);
     rows->addWidget(lineRow_);
 
-    NoteLabel = new QLabel(this);
-    NoteLabel->setObjectName(u"NoteLabel"_s);
-    NoteLabel->setTextFormat(Qt::PlainText);
-    columns->addWidget(NoteLabel);
     BtnClose = button(this, "BtnClose", u"×"_s, u"閉じる (Esc)"_s);
     BtnClose->setFlat(true);
     columns->addWidget(BtnClose, 0, Qt::AlignTop);
@@ -189,6 +199,9 @@ void FindBar::takeSearch(const FindBar& other) {
 void FindBar::open(Mode mode) {
     mode_ = mode;
     findRow_->setVisible(mode != Mode::Line);
+    // The note's row stays: it says why a line number is refused.
+    for (QCheckBox* box : {MatchCase, WholeWord, RegularExpression, IgnoreWidth})
+        box->setVisible(mode != Mode::Line);
     replaceRow_->setVisible(mode == Mode::Replace);
     lineRow_->setVisible(mode == Mode::Line);
     setNote(QString());

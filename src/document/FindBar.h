@@ -95,7 +95,7 @@ private:
 
     DiaryEditor* editor_;
     Mode mode_ = Mode::Find;
-    QWidget *findRow_ = nullptr, *replaceRow_ = nullptr, *lineRow_ = nullptr;
+    QWidget *findRow_ = nullptr, *optionsRow_ = nullptr, *replaceRow_ = nullptr, *lineRow_ = nullptr;
     QString note_;
     std::function<bool()> busy_;
     QTimer* countTimer_ = nullptr; // the next step of the count, or its start after an edit
