@@ -122,6 +122,14 @@ expect Cancelled
 same "$local/big2.html" "$site/2026/big.html"
 no_temporary
 
+step="SFTP: a page an earlier upload set aside is put back"
+mv "$site/2026/big.html" "$site/2026/.oribel-old-big.html"
+run upload "${sftp[@]}" --limit 4000000 --cancel-after 3000000 "$local/big1.html" 2026/big.html
+expect Cancelled
+same "$local/big2.html" "$site/2026/big.html"
+[ ! -e "$site/2026/.oribel-old-big.html" ] || fail "the page set aside is still there"
+no_temporary
+
 step="SFTP: a read-only remote folder is reported"
 mkdir -p "$site/locked"
 chown "$srv_user:" "$site/locked"

@@ -461,6 +461,24 @@ Result uploadFile(const Target& target, const QString& localPath, const QString&
         }
     };
 
+    // 0. A page an earlier SFTP upload set aside and could not put back (its
+    // connection broke between the two renames below) goes back in place
+    // first, so the site shows the old page again whatever this upload meets.
+    // Only where the page is missing: a server whose rename replaces files
+    // must not get a stale copy over a newer page.
+    if (target.protocol == Protocol::Sftp) {
+        const auto probed = session.perform(url(target, remotePath, false),
+                                            [](CURL* c) { curl_easy_setopt(c, CURLOPT_NOBODY, 1L); });
+        if (probed.code == CURLE_REMOTE_FILE_NOT_FOUND) {
+            Slist restore = makeList(
+                {u"*rename "_s + sftpQuotePath(target, setAside) + u' ' + sftpQuotePath(target, remotePath)});
+            session.perform(url(target, folder, true), [&](CURL* c) {
+                curl_easy_setopt(c, CURLOPT_QUOTE, restore.get());
+                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+            });
+        }
+    }
+
     // 1. The page under its temporary name.
     session.progressTotal = size;
     const auto sent = session.perform(url(target, temporary, false), [&](CURL* c) {
