@@ -350,6 +350,19 @@ private:
     QByteArray user_, password_, keyFile_, pubFile_, knownHosts_, pin_;
 };
 
+// Runs commands on the server in a folder, with no transfer: SFTP's before
+// the empty request, FTP's once the folder is reached. A command starting
+// with "*" may fail without failing the others.
+Session::Outcome runCommands(Session& session, const Target& target, const QString& folder,
+                             const QStringList& commands) {
+    Slist list = makeList(commands);
+    const CURLoption when = target.protocol == Protocol::Sftp ? CURLOPT_QUOTE : CURLOPT_POSTQUOTE;
+    return session.perform(url(target, folder, true), [&](CURL* c) {
+        curl_easy_setopt(c, when, list.get());
+        curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    });
+}
+
 // FTPS with a certificate that does not verify: a second handshake, with a
 // pin that cannot match so that no password is sent, takes the certificate
 // to show and the pin that would trust it.
@@ -447,17 +460,9 @@ Result uploadFile(const Target& target, const QString& localPath, const QString&
         Session cleaner(quick, none);
         Session& s = control.cancel && control.cancel->load() ? cleaner : session;
         if (target.protocol == Protocol::Sftp) {
-            Slist commands = makeList({u"*rm "_s + sftpQuotePath(target, temporary)});
-            s.perform(url(target, folder, true), [&](CURL* c) {
-                curl_easy_setopt(c, CURLOPT_QUOTE, commands.get());
-                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-            });
+            runCommands(s, target, folder, {u"*rm "_s + sftpQuotePath(target, temporary)});
         } else {
-            Slist commands = makeList({u"*DELE "_s + temporaryName(name)});
-            s.perform(url(target, folder, true), [&](CURL* c) {
-                curl_easy_setopt(c, CURLOPT_POSTQUOTE, commands.get());
-                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-            });
+            runCommands(s, target, folder, {u"*DELE "_s + temporaryName(name)});
         }
     };
 
@@ -470,12 +475,9 @@ Result uploadFile(const Target& target, const QString& localPath, const QString&
         const auto probed = session.perform(url(target, remotePath, false),
                                             [](CURL* c) { curl_easy_setopt(c, CURLOPT_NOBODY, 1L); });
         if (probed.code == CURLE_REMOTE_FILE_NOT_FOUND) {
-            Slist restore = makeList(
+            runCommands(
+                session, target, folder,
                 {u"*rename "_s + sftpQuotePath(target, setAside) + u' ' + sftpQuotePath(target, remotePath)});
-            session.perform(url(target, folder, true), [&](CURL* c) {
-                curl_easy_setopt(c, CURLOPT_QUOTE, restore.get());
-                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-            });
         }
     }
 
@@ -529,41 +531,23 @@ Result uploadFile(const Target& target, const QString& localPath, const QString&
     if (target.protocol == Protocol::Sftp) {
         const QString page = sftpQuotePath(target, remotePath), tmp = sftpQuotePath(target, temporary),
                       old = sftpQuotePath(target, setAside);
-        Slist commands = makeList({u"*rm "_s + old, u"*rename "_s + page + u' ' + old,
-                                   u"rename "_s + tmp + u' ' + page, u"*rm "_s + old});
-        renamed = session.perform(url(target, folder, true), [&](CURL* c) {
-            curl_easy_setopt(c, CURLOPT_QUOTE, commands.get());
-            curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-        });
+        renamed = runCommands(session, target, folder,
+                              {u"*rm "_s + old, u"*rename "_s + page + u' ' + old,
+                               u"rename "_s + tmp + u' ' + page, u"*rm "_s + old});
         if (renamed.code != CURLE_OK) {
-            Slist restore = makeList({u"*rename "_s + old + u' ' + page});
-            session.perform(url(target, folder, true), [&](CURL* c) {
-                curl_easy_setopt(c, CURLOPT_QUOTE, restore.get());
-                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-            });
+            runCommands(session, target, folder, {u"*rename "_s + old + u' ' + page});
         }
     } else {
         // FTP servers replace the old page in one rename; where one refuses,
         // the old page is set aside first as above.
-        Slist commands = makeList({u"RNFR "_s + temporaryName(name), u"RNTO "_s + name});
-        renamed = session.perform(url(target, folder, true), [&](CURL* c) {
-            curl_easy_setopt(c, CURLOPT_POSTQUOTE, commands.get());
-            curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-        });
+        renamed = runCommands(session, target, folder, {u"RNFR "_s + temporaryName(name), u"RNTO "_s + name});
         if (renamed.code == CURLE_QUOTE_ERROR) {
             const QString old = SetAsidePrefix + name;
-            Slist aside = makeList({u"*DELE "_s + old, u"RNFR "_s + name, u"RNTO "_s + old,
-                                    u"RNFR "_s + temporaryName(name), u"RNTO "_s + name, u"*DELE "_s + old});
-            renamed = session.perform(url(target, folder, true), [&](CURL* c) {
-                curl_easy_setopt(c, CURLOPT_POSTQUOTE, aside.get());
-                curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-            });
+            renamed = runCommands(session, target, folder,
+                                  {u"*DELE "_s + old, u"RNFR "_s + name, u"RNTO "_s + old,
+                                   u"RNFR "_s + temporaryName(name), u"RNTO "_s + name, u"*DELE "_s + old});
             if (renamed.code != CURLE_OK) {
-                Slist restore = makeList({u"*RNFR "_s + old, u"*RNTO "_s + name});
-                session.perform(url(target, folder, true), [&](CURL* c) {
-                    curl_easy_setopt(c, CURLOPT_POSTQUOTE, restore.get());
-                    curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-                });
+                runCommands(session, target, folder, {u"*RNFR "_s + old, u"*RNTO "_s + name});
             }
         }
     }
